@@ -1,0 +1,21 @@
+// vormelda: the game in its window.
+#include <exception>
+#include <iostream>
+
+#include "platform/sdl_platform.hpp"
+#include "shell/startup.hpp"
+
+int main() {
+  using namespace vormelda;
+  std::unique_ptr<Platform> host;
+  try {
+    host = MakeSdlPlatform(SdlOptions{});
+  } catch (const std::exception& e) {
+    std::cerr << "vormelda: " << e.what() << '\n';
+    return 1;
+  }
+  SetHost(host.get());
+  int status = RunProgram();
+  SetHost(nullptr);
+  return status;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "shell/flag.hpp"
+
+namespace vormelda {
+
+// The boss stage's globals, set afresh at the start of every boss stage.
+struct BossState {
+  float BossX = 0;   // left edge, sways within 0..120
+  float BossY = 0;   // top edge, enters down to 25
+  float BossDX = 0;
+  float BossDY = 0;
+  int16_t BossHP = 0;
+  Flag BossAlive = kFalse;
+  Flag BossRage = kFalse;  // second phase, below 1500 hit points
+  Flag BossStageOver = kFalse;
+  Flag BossBackSwitched1 = kFalse;
+  Flag BossBackSwitched2 = kFalse;
+  bool operator==(const BossState&) const = default;
+};
+
+}  // namespace vormelda

@@ -1,0 +1,79 @@
+#include "common/helpers.hpp"
+
+#include "shell/game_state.hpp"
+
+namespace vormelda {
+
+float RandomSingle(float lo, float hi) {
+  float r = Game.Random.Next();
+  return lo + (hi - lo) * r;
+}
+
+int16_t RandomInt(int16_t lo, int16_t hi) {
+  float r = Game.Random.Next();
+  float span = static_cast<float>(hi - lo + 1) * r;
+  return static_cast<int16_t>(static_cast<int32_t>(span) + lo);
+}
+
+int16_t RandomSign() {
+  float r = Game.Random.Next();
+  return static_cast<int32_t>(2.0f * r) == 1 ? int16_t{-1} : int16_t{1};
+}
+
+float AngleTo(float dx, float dy) {
+  if (dx > 0) return static_cast<float>(std::atan(static_cast<double>(dy / dx)));
+  if (dx < 0) return static_cast<float>(std::atan(static_cast<double>(dy / dx)) + PI);
+  return static_cast<float>(dy >= 0 ? PI / 2 : 9.424776 / 2);
+}
+
+Flag InEllipse(int32_t rx, int32_t ry, int32_t cx, int32_t cy, int32_t px, int32_t py) {
+  double a = static_cast<double>(px) - cx;
+  double b = static_cast<double>(py) - cy;
+  double sum = b * b / (static_cast<double>(ry) * ry) + a * a / (static_cast<double>(rx) * rx);
+  return sum > 1.0 ? kFalse : kTrue;
+}
+
+namespace {
+
+// Moves the live entries to the front in order and cuts the list after them; a list of dead
+// entries only stays as it is.
+template <typename T, typename IsLive, typename Kill>
+void Compact(GrowableList<T>& list, IsLive isLive, Kill kill) {
+  if (!list.Allocated()) return;
+  const int32_t n = list.UBound();
+  for (int32_t i = 1; i <= n - 1; ++i) {
+    if (isLive(list[i])) continue;
+    for (int32_t j = i + 1; j <= n; ++j) {
+      if (isLive(list[j])) {
+        list[i] = list[j];
+        kill(list[j]);
+        break;
+      }
+    }
+  }
+  int32_t k = 0;
+  while (k < n && isLive(list[k + 1])) ++k;
+  list.ShrinkTo(k);
+}
+
+}  // namespace
+
+void CompactEnemies() {
+  Compact(
+      Enemies, [](const EnemyRecord& e) { return IsTrue(e.Alive); },
+      [](EnemyRecord& e) { e.Alive = kFalse; });
+}
+
+void CompactEnemyShots() {
+  Compact(
+      EnemyShots, [](const EnemyShotRecord& s) { return IsTrue(s.Alive); },
+      [](EnemyShotRecord& s) { s.Alive = kFalse; });
+}
+
+void CompactBlasts() {
+  Compact(
+      Blasts, [](const BlastRecord& b) { return b.Countdown >= 1; },
+      [](BlastRecord& b) { b.Countdown = 0; });
+}
+
+}  // namespace vormelda

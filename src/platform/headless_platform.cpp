@@ -1,0 +1,176 @@
+#include "platform/headless_platform.hpp"
+
+#include <algorithm>
+#include <iostream>
+
+#include "platform/joyinfo.hpp"
+#include "platform/keys.hpp"
+#include "platform/sound_length.hpp"
+
+namespace vormelda {
+
+namespace {
+
+// A sound that "plays" for its file's length by the virtual clock.
+class VirtualClip final : public AudioClip {
+ public:
+  VirtualClip(const HeadlessPlatform& host, double lengthMs) : host_(host), lengthMs_(lengthMs) {}
+  void Play() override {
+    Update();
+    if (!playing_ && positionMs_ < lengthMs_) {
+      playing_ = true;
+      since_ = host_.PeekClock();
+      startPos_ = positionMs_;
+    }
+  }
+  void Stop() override {
+    Update();
+    playing_ = false;
+  }
+  void Rewind() override {
+    playing_ = false;
+    positionMs_ = 0;
+  }
+  bool Playing() override {
+    Update();
+    return playing_;
+  }
+
+ private:
+  void Update() {
+    if (!playing_) return;
+    positionMs_ = startPos_ + static_cast<double>(host_.PeekClock() - since_);
+    if (positionMs_ >= lengthMs_) {
+      positionMs_ = lengthMs_;
+      playing_ = false;
+    }
+  }
+  const HeadlessPlatform& host_;
+  double lengthMs_;
+  double positionMs_ = 0;
+  double startPos_ = 0;
+  uint32_t since_ = 0;
+  bool playing_ = false;
+};
+
+}  // namespace
+
+HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
+    : options_(std::move(options)), clock_(options_.clockStart) {}
+
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+void HeadlessPlatform::Log(const std::string& line) {
+  if (options_.log != nullptr) *options_.log << tick_ << ' ' << line << '\n';
+}
+
+const Surface* HeadlessPlatform::Picture(int64_t tick) const {
+  auto it = pictures_.find(tick);
+  return it == pictures_.end() ? nullptr : &it->second;
+}
+
+void HeadlessPlatform::ShowWindow() {}
+
+void HeadlessPlatform::SetCaption(std::string_view utf8) {
+  caption_ = utf8;
+  Log("caption " + caption_);
+}
+
+void HeadlessPlatform::SetFieldVisible(bool visible) {
+  fieldVisible_ = visible;
+  Log(std::string("visible picMain ") + (visible ? "1" : "0"));
+}
+
+void HeadlessPlatform::Present(const Surface& field) {
+  ++presents_;
+  lastPresented_ = &field;
+  // The picture a later yield shows is this one until the next refresh.
+  if (wantedPictures_.count(tick_ + 1) != 0) {
+    pictures_[tick_ + 1] = fieldVisible_ ? field : Surface(field.Width(), field.Height());
+  }
+}
+
+void HeadlessPlatform::Apply(const InputLine& line, std::vector<int>& released) {
+  std::set<int> now(line.heldKeys.begin(), line.heldKeys.end());
+  for (int vk : held_) {
+    if (now.count(vk) == 0) released.push_back(vk);
+  }
+  for (int vk : now) {
+    if (held_.count(vk) == 0) pressedSinceQuery_.insert(vk);
+  }
+  held_ = std::move(now);
+  for (int vk : line.tappedKeys) {
+    if (held_.count(vk) != 0) continue;  // a tap of a held key changes nothing
+    pressedSinceQuery_.insert(vk);
+    released.push_back(vk);
+  }
+  if (line.joystick) joystickAttached_ = true;
+  joyX_ = line.joyX;
+  joyY_ = line.joyY;
+  joyButtons_ = line.joyButtons;
+}
+
+void HeadlessPlatform::PumpEvents(WindowEvents& sink) {
+  ++tick_;
+  if (options_.ticks >= 0 && tick_ > options_.ticks) sink.OnClose();
+  std::vector<int> released;
+  bool close = false;
+  while (nextLine_ < options_.input.size() && options_.input[nextLine_].tick <= tick_) {
+    Apply(options_.input[nextLine_], released);
+    close = close || options_.input[nextLine_].close;
+    ++nextLine_;
+  }
+  for (int vk : released) sink.OnKeyUp(vk);
+  if (onYield) onYield(tick_);
+  if (close) sink.OnClose();
+}
+
+int16_t HeadlessPlatform::GetAsyncKeyState(int virtualKey) {
+  int16_t state = 0;
+  if (held_.count(virtualKey) != 0) state = static_cast<int16_t>(0x8000);
+  if (pressedSinceQuery_.erase(virtualKey) != 0) state = static_cast<int16_t>(state | 1);
+  return state;
+}
+
+uint32_t HeadlessPlatform::JoyGetPosEx(uint32_t id, JOYINFOEX& info) {
+  if (id != JOYSTICKID1 || !joystickAttached_) return JOYERR_UNPLUGGED;
+  info.dwXpos = joyX_;
+  info.dwYpos = joyY_;
+  info.dwButtons = joyButtons_;
+  info.dwButtonNumber = static_cast<uint32_t>(__builtin_popcount(joyButtons_));
+  return JOYERR_NOERROR;
+}
+
+uint32_t HeadlessPlatform::JoySetCapture(uint32_t id, uint32_t, bool) {
+  return id == JOYSTICKID1 && joystickAttached_ ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
+}
+
+uint32_t HeadlessPlatform::JoyReleaseCapture(uint32_t) { return JOYERR_NOERROR; }
+
+MessageBoxAnswer HeadlessPlatform::MessageBoxRetryCancel(std::string_view text, std::string_view) {
+  MessageBoxAnswer answer = MessageBoxAnswer::Cancel;
+  if (nextAnswer_ < options_.messageBoxAnswers.size()) {
+    answer = options_.messageBoxAnswers[nextAnswer_++];
+  }
+  Log("messagebox " + std::string(text) + " -> " +
+      (answer == MessageBoxAnswer::Retry ? "retry" : "cancel"));
+  return answer;
+}
+
+void HeadlessPlatform::ReportFatalError(std::string_view text) { std::cerr << text << '\n'; }
+
+std::unique_ptr<AudioClip> HeadlessPlatform::OpenClip(const std::string& path, bool) {
+  auto length = SoundFileLengthMs(path);
+  if (!length) return nullptr;
+  return std::make_unique<VirtualClip>(*this, *length);
+}
+
+void HeadlessPlatform::PlaySoundFromMemory(const std::vector<uint8_t>&) {
+  if (!options_.muted) Log("sndPlaySoundA");
+}
+
+void HeadlessPlatform::NoteSoundCommand(std::string_view holder, std::string_view command) {
+  if (!options_.muted) Log("sound " + std::string(holder) + " " + std::string(command));
+}
+
+}  // namespace vormelda

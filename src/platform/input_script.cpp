@@ -1,0 +1,119 @@
+#include "platform/input_script.hpp"
+
+#include <algorithm>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/joyinfo.hpp"
+#include "platform/keys.hpp"
+
+namespace vormelda {
+
+namespace {
+
+const std::map<std::string, int>& KeyNames() {
+  static const std::map<std::string, int> names{{"Up", VK_UP},       {"Down", VK_DOWN},
+                                                {"Left", VK_LEFT},   {"Right", VK_RIGHT},
+                                                {"X", VK_X},         {"Z", VK_Z},
+                                                {"Enter", VK_RETURN}};
+  return names;
+}
+
+uint32_t ParseAxis(const std::string& text, int lineNo) {
+  size_t used = 0;
+  unsigned long value = 0;
+  try {
+    value = std::stoul(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used != text.size() || value > 65535) {
+    throw std::runtime_error("input script line " + std::to_string(lineNo) +
+                             ": axis value out of 0..65535: " + text);
+  }
+  return static_cast<uint32_t>(value);
+}
+
+}  // namespace
+
+std::vector<InputLine> ParseInputScript(std::istream& in) {
+  std::map<int64_t, InputLine> byTick;
+  std::string text;
+  int lineNo = 0;
+  while (std::getline(in, text)) {
+    ++lineNo;
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos || text[first] == '#') continue;
+    std::istringstream words(text);
+    std::string tickText;
+    words >> tickText;
+    InputLine line;
+    try {
+      size_t used = 0;
+      line.tick = std::stoll(tickText, &used);
+      if (used != tickText.size() || line.tick < 1) throw std::invalid_argument("tick");
+    } catch (const std::exception&) {
+      throw std::runtime_error("input script line " + std::to_string(lineNo) +
+                               ": a line starts with its tick (1 or more): " + text);
+    }
+    std::string token;
+    while (words >> token) {
+      const auto& keys = KeyNames();
+      if (auto k = keys.find(token); k != keys.end()) {
+        line.heldKeys.push_back(k->second);
+      } else if (token.rfind("tap:", 0) == 0 && keys.count(token.substr(4)) != 0) {
+        line.tappedKeys.push_back(keys.at(token.substr(4)));
+      } else if (token == "J1" || token == "J2" || token == "J3") {
+        line.joystick = true;
+        line.joyButtons |= token == "J1" ? JOY_BUTTON1 : token == "J2" ? JOY_BUTTON2 : JOY_BUTTON3;
+      } else if (token.rfind("JX=", 0) == 0) {
+        line.joystick = true;
+        line.joyX = ParseAxis(token.substr(3), lineNo);
+      } else if (token.rfind("JY=", 0) == 0) {
+        line.joystick = true;
+        line.joyY = ParseAxis(token.substr(3), lineNo);
+      } else if (token == "Joy") {
+        line.joystick = true;
+      } else if (token == "close") {
+        line.close = true;
+      } else {
+        throw std::runtime_error("input script line " + std::to_string(lineNo) +
+                                 ": unknown token " + token);
+      }
+    }
+    byTick[line.tick] = line;
+  }
+  std::vector<InputLine> lines;
+  lines.reserve(byTick.size());
+  for (auto& [tick, line] : byTick) lines.push_back(std::move(line));
+  return lines;
+}
+
+std::string FormatInputLine(const InputLine& line) {
+  std::string out = std::to_string(line.tick);
+  for (int vk : line.heldKeys) {
+    for (const auto& [name, code] : KeyNames()) {
+      if (code == vk) out += " " + name;
+    }
+  }
+  for (int vk : line.tappedKeys) {
+    for (const auto& [name, code] : KeyNames()) {
+      if (code == vk) out += " tap:" + name;
+    }
+  }
+  if (line.joystick) {
+    bool plain = true;
+    if (line.joyButtons & JOY_BUTTON1) out += " J1", plain = false;
+    if (line.joyButtons & JOY_BUTTON2) out += " J2", plain = false;
+    if (line.joyButtons & JOY_BUTTON3) out += " J3", plain = false;
+    if (line.joyX != 32767) out += " JX=" + std::to_string(line.joyX), plain = false;
+    if (line.joyY != 32767) out += " JY=" + std::to_string(line.joyY), plain = false;
+    if (plain) out += " Joy";
+  }
+  if (line.close) out += " close";
+  return out;
+}
+
+}  // namespace vormelda

@@ -1,0 +1,65 @@
+// Picture files in and out, through the image library. Formats are recognised by content.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstring>
+#include <memory>
+
+#include "platform/platform.hpp"
+
+namespace vormelda {
+
+namespace {
+struct SurfaceDeleter {
+  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+}  // namespace
+
+bool LoadPictureFile(const std::string& path, Surface& out, std::string& error) {
+  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
+  if (rw == nullptr) {
+    error = "file not found or not readable";
+    return false;
+  }
+  // IMG_Load_RW looks at the content, not at the extension.
+  SurfacePtr loaded(IMG_Load_RW(rw, 1));
+  if (!loaded) {
+    error = std::string("not a readable picture (") + IMG_GetError() + ")";
+    return false;
+  }
+  SurfacePtr argb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+  if (!argb) {
+    error = std::string("cannot convert the picture (") + SDL_GetError() + ")";
+    return false;
+  }
+  Surface picture(argb->w, argb->h);
+  SDL_LockSurface(argb.get());
+  for (int y = 0; y < argb->h; ++y) {
+    const auto* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
+                                                        static_cast<size_t>(y) * argb->pitch);
+    uint32_t* dst = picture.Row(y);
+    for (int x = 0; x < argb->w; ++x) dst[x] = src[x] | 0xFF000000u;  // pictures are opaque
+  }
+  SDL_UnlockSurface(argb.get());
+  out = std::move(picture);
+  return true;
+}
+
+bool SavePng(const Surface& picture, const std::string& path) {
+  if (picture.Empty()) return false;
+  SurfacePtr s(SDL_CreateRGBSurfaceWithFormat(0, picture.Width(), picture.Height(), 32,
+                                              SDL_PIXELFORMAT_ARGB8888));
+  if (!s) return false;
+  SDL_LockSurface(s.get());
+  for (int y = 0; y < picture.Height(); ++y) {
+    std::memcpy(static_cast<uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch,
+                picture.Row(y), static_cast<size_t>(picture.Width()) * 4);
+  }
+  SDL_UnlockSurface(s.get());
+  SurfacePtr rgb(SDL_ConvertSurfaceFormat(s.get(), SDL_PIXELFORMAT_RGB24, 0));
+  if (!rgb) return false;
+  return IMG_SavePNG(rgb.get(), path.c_str()) == 0;
+}
+
+}  // namespace vormelda

@@ -1,0 +1,90 @@
+// The one interface between the game and the machine. Two back ends implement it: the SDL one for
+// play and the headless one for tests and the runner. Game code reaches it through Host() and the
+// system-call wrappers of winapi.hpp; nothing outside src/platform includes SDL.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/joyinfo.hpp"
+#include "platform/surface.hpp"
+
+namespace vormelda {
+
+// What the window system delivers during a yield.
+class WindowEvents {
+ public:
+  virtual ~WindowEvents() = default;
+  virtual void OnKeyUp(int virtualKey) = 0;
+  // The user closed the window. The receiver ends the program and does not return.
+  virtual void OnClose() = 0;
+};
+
+// One opened sound file. Playback positions are the back end's business; the multimedia control
+// on top of it (mci_control.hpp) turns commands into these calls.
+class AudioClip {
+ public:
+  virtual ~AudioClip() = default;
+  virtual void Play() = 0;    // from the current position
+  virtual void Stop() = 0;    // pause where it is
+  virtual void Rewind() = 0;  // back to the start, not playing
+  virtual bool Playing() = 0;
+};
+
+enum class MessageBoxAnswer { Retry = 4, Cancel = 2 };
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Window.
+  virtual void ShowWindow() = 0;
+  virtual void SetCaption(std::string_view utf8) = 0;
+  virtual void SetFieldVisible(bool visible) = 0;
+  virtual void Present(const Surface& field) = 0;  // the refresh of the play field
+  virtual void PumpEvents(WindowEvents& sink) = 0;  // the yield: all pending events
+
+  // Keyboard (virtual key codes of keys.hpp): non-zero while down (bit 0x8000) or when pressed at
+  // some moment since the last query of that key (bit 1).
+  virtual int16_t GetAsyncKeyState(int virtualKey) = 0;
+
+  // Joystick 0: fills the position and buttons of info; 0 on success, non-zero without one.
+  virtual uint32_t JoyGetPosEx(uint32_t id, JOYINFOEX& info) = 0;
+  virtual uint32_t JoySetCapture(uint32_t id, uint32_t periodMs, bool changed) = 0;
+  virtual uint32_t JoyReleaseCapture(uint32_t id) = 0;
+
+  // The millisecond clock and a pause while a frame waits (the headless back end does not sleep).
+  virtual uint32_t TimeGetTime() = 0;
+  virtual void Sleep(uint32_t ms) = 0;
+
+  // Dialogs.
+  virtual MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) = 0;
+  virtual void ReportFatalError(std::string_view text) = 0;  // shown, then the program exits 1
+
+  // Sound. OpenClip returns null when the file cannot be opened or there is no audio device.
+  // music selects the streamed music channel (MP3) instead of an effect channel.
+  virtual std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music) = 0;
+  // Plays a WAV image held in memory at once, cutting off the one still playing.
+  virtual void PlaySoundFromMemory(const std::vector<uint8_t>& wav) = 0;
+  // Every command sent to a named sound holder, for the runner's log.
+  virtual void NoteSoundCommand(std::string_view holder, std::string_view command) {
+    (void)holder;
+    (void)command;
+  }
+};
+
+// The back end in use. Set once by the program entry before Main runs.
+Platform& Host();
+void SetHost(Platform* platform);
+
+// Loads any picture format the image library reads, recognised by content. On failure returns
+// false and puts the reason into error.
+bool LoadPictureFile(const std::string& path, Surface& out, std::string& error);
+
+// Writes a picture as PNG; false on failure.
+bool SavePng(const Surface& picture, const std::string& path);
+
+}  // namespace vormelda

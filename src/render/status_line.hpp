@@ -1,0 +1,12 @@
+// The bottom strip of the field: ships left, bombs in stock and the score.
+#pragma once
+
+namespace vormelda {
+
+// From Player.Lives, Player.Bombs and Player.Score; the caller refreshes.
+void DrawStatusLine();
+// The strip of a game that has just begun (3 ships, 2 bombs, 00000), whatever Player holds: the
+// title screen and the stage's intro show it.
+void DrawStartingStatusLine();
+
+}  // namespace vormelda

@@ -1,0 +1,102 @@
+#include "scenes/high_score_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace vormelda {
+
+std::array<char, 5> FixedFive(std::string_view line) {
+  std::array<char, 5> out{' ', ' ', ' ', ' ', ' '};
+  for (size_t i = 0; i < out.size() && i < line.size(); ++i) out[i] = line[i];
+  return out;
+}
+
+std::optional<double> NumericValue(const std::array<char, 5>& text) {
+  std::string s(text.begin(), text.end());
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  size_t b = 0, e = s.size();
+  while (b < e && blank(s[b])) ++b;
+  while (e > b && blank(s[e - 1])) --e;
+  s = s.substr(b, e - b);
+  if (s.empty()) return std::nullopt;
+  // An optional sign, digits with at most one decimal point, an optional exponent.
+  size_t i = 0;
+  if (s[i] == '+' || s[i] == '-') ++i;
+  size_t digits = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    if (s[i] >= '0' && s[i] <= '9') {
+      ++digits;
+    } else if (s[i] == '.' && !point) {
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    size_t expDigits = 0;
+    while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j, ++expDigits;
+    if (expDigits == 0) return std::nullopt;
+    i = j;
+  }
+  if (i != s.size()) return std::nullopt;
+  return std::strtod(s.c_str(), nullptr);
+}
+
+bool IsNumeric(const std::array<char, 5>& text) { return NumericValue(text).has_value(); }
+
+std::array<char, 5> ReadHighScoreText(std::string_view content,
+                                      const std::array<char, 5>& current) {
+  std::array<char, 5> stored = current;
+  size_t pos = 0;
+  while (pos < content.size()) {
+    // A line ends at CR LF, LF or CR.
+    size_t end = content.find_first_of("\r\n", pos);
+    std::string_view line = content.substr(pos, end == std::string_view::npos ? end : end - pos);
+    if (end == std::string_view::npos) {
+      pos = content.size();
+    } else {
+      pos = end + 1;
+      if (content[end] == '\r' && pos < content.size() && content[pos] == '\n') ++pos;
+    }
+    stored = FixedFive(line);
+    if ((line.empty() || line[0] != '#') && IsNumeric(stored)) break;
+  }
+  return stored;
+}
+
+std::array<char, 5> FormatHighScore(int32_t score) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%05d", score);
+  return FixedFive(digits);
+}
+
+bool ReplaceFileSafely(const std::string& path, std::string_view content) {
+  std::string temp = path + ".XXXXXX";
+  int fd = mkstemp(temp.data());
+  if (fd < 0) return false;
+  bool ok = true;
+  size_t done = 0;
+  while (ok && done < content.size()) {
+    ssize_t n = write(fd, content.data() + done, content.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    ok = n > 0;
+    if (ok) done += static_cast<size_t>(n);
+  }
+  ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
+  ok = close(fd) == 0 && ok;
+  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) std::remove(temp.c_str());
+  return ok;
+}
+
+}  // namespace vormelda

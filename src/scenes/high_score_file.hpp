@@ -1,0 +1,40 @@
+// HighScore.ini and the two certificate files.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vormelda {
+
+inline constexpr std::string_view kHighScoreFile = "HighScore.ini";
+inline constexpr std::string_view kHighScoreComment = "#あなたのハイスコアです。（上限は35450です）";
+inline constexpr std::string_view kTopScoreCertificate = "★最高点の証★.txt";
+inline constexpr std::string_view kNoMissCertificate = "●ノーミス・ノーボムの証●.txt";
+// Both certificates hold these five lines.
+inline constexpr std::array<std::string_view, 5> kCertificateLines = {
+    "スタートキーではなくショットキーでゲームを始めると", "ハイスピードモードで始める事が出来ます", "",
+    "もう片方の証ファイルもあればボムキーで", "超ハイスピードモードが楽しめます"};
+
+// Five characters, as the fixed string holds them: cut, or padded with spaces.
+std::array<char, 5> FixedFive(std::string_view line);
+
+// Whether five stored characters read as a number (blanks around it allowed).
+bool IsNumeric(const std::array<char, 5>& text);
+// The number they read as; empty when they are not one.
+std::optional<double> NumericValue(const std::array<char, 5>& text);
+
+// Applies the reading rules to a file's content: each line in turn is stored until one that is
+// not a comment and is a number. Returns the last stored value, or current when there is no line.
+std::array<char, 5> ReadHighScoreText(std::string_view content, const std::array<char, 5>& current);
+
+// The score as "00000" formats it (at least five digits) cut to five characters.
+std::array<char, 5> FormatHighScore(int32_t score);
+
+// Replaces a file without ever leaving it half-written: the content goes to a temporary file in
+// the same folder, which is flushed and renamed over the target. On failure the temporary file is
+// removed, the old file stays, and false is returned.
+bool ReplaceFileSafely(const std::string& path, std::string_view content);
+
+}  // namespace vormelda

@@ -1,0 +1,156 @@
+#include "scenes/title_screen.hpp"
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "platform/keys.hpp"
+#include "platform/winapi.hpp"
+#include "render/ship_sprites.hpp"
+#include "render/status_line.hpp"
+#include "scenes/high_score_file.hpp"
+#include "shell/form_main.hpp"
+#include "shell/frame.hpp"
+#include "shell/game_state.hpp"
+#include "shell/scene.hpp"
+#include "shell/startup.hpp"
+
+namespace vormelda {
+
+namespace {
+
+bool CanOpen(std::string_view name) {
+  std::ifstream file(AppPath() + std::string(name), std::ios::binary);
+  return static_cast<bool>(file);
+}
+
+void PollJoystick() {
+  JoyInfo.dwSize = sizeof(JOYINFOEX);
+  JoyInfo.dwFlags = JOY_RETURNALL;
+  joyGetPosEx(JOYSTICKID1, &JoyInfo);
+}
+
+void NewGamePlayer() {
+  Player.X = 185;
+  Player.Y = 410;
+  Player.Power = 1;
+  Player.CenterCooldown1 = 0;
+  Player.CenterCooldown2 = 0;
+  Player.LeftCooldown = 0;
+  Player.RightCooldown = 0;
+  Player.Lives = 3;
+  Player.Bombs = 2;
+  Player.Score = 0;
+  Player.OnScreen = kTrue;
+}
+
+void OpenStageMusic() {
+  const std::string name = "Music/BackMusic.mp3";
+  if (!CanOpen(name)) return;
+  frmMain.mciBackMusic.SetFileName(AppPath() + name, name);
+  frmMain.mciBackMusic.Command("Open");
+}
+
+// Stretches a masked sprite of the sheet to w x h at (x, y).
+void DrawStretched(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY,
+                   int sw, int sh) {
+  Surface& field = frmMain.picMain.Image;
+  const Surface& sheet = frmMain.picCharacter.Image;
+  StretchBlt(field, x, y, w, h, sheet, maskX, maskY, sw, sh, SRCAND);
+  StretchBlt(field, x, y, w, h, sheet, imageX, imageY, sw, sh, SRCPAINT);
+}
+
+void DrawTitleFrame(int offset) {
+  DrawOpaque(frmMain.PicBack[1], 0, offset);
+  DrawOpaque(frmMain.PicBack[1], 0, offset - 560);
+  DrawExhaustFlame(Player.X, Player.Y);
+  DrawLevelShip(Player.X, Player.Y);
+  DrawStartingStatusLine();
+  DrawStretched(28, 140, 364, 58, 86, 327, 86, 298, 182, 29);
+  for (int i = 0; i < 5; ++i) {
+    char c = HighScoreText[static_cast<size_t>(i)];
+    int d = c >= '0' && c <= '9' ? c - '0' : 0;  // blanks and NULs show as 0
+    DrawStretched(120 + 36 * i, 198, 36, 58, 86 + 18 * d, 269, 86 + 18 * d, 240, 18, 29);
+  }
+  DrawMasked(118, 300, 184, 20, 268, 318, 268, 298);
+  DrawMasked(118, 320, 88, 17, 474, 223, 386, 223);
+}
+
+}  // namespace
+
+void ReadHighScoreFile() {
+  const std::string path = AppPath() + std::string(kHighScoreFile);
+  for (;;) {
+    std::ifstream file(path, std::ios::binary);
+    if (file) {
+      std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+      if (!file.bad()) {
+        HighScoreText = ReadHighScoreText(content, HighScoreText);
+        return;
+      }
+    }
+    if (Host().MessageBoxRetryCancel("HighScore.ini が見付かりません。", kGameTitle) ==
+        MessageBoxAnswer::Cancel) {
+      return;
+    }
+  }
+}
+
+StartModes LookForCertificates() {
+  StartModes modes;
+  if (CanOpen(kTopScoreCertificate)) modes.HighSpeedAllowed = true;
+  if (CanOpen(kNoMissCertificate)) {
+    modes.HighSpeedAllowed = true;
+    if (CanOpen(kTopScoreCertificate)) modes.SuperHighSpeedAllowed = true;
+  }
+  return modes;
+}
+
+void TitleScreen() {
+  CurrentScene = "title";
+  FramesPerSecond = 60;
+  ReadHighScoreFile();
+  const StartModes modes = LookForCertificates();
+  FrameCount = 0;
+  GetAsyncKeyState(VK_RETURN);
+  GetAsyncKeyState(VK_X);
+  GetAsyncKeyState(VK_Z);
+  NewGamePlayer();
+  OpenStageMusic();
+  frmMain.SetCaption(kGameTitle);
+  frmMain.SetFieldVisible(true);
+
+  int16_t offset = 0;
+  for (;;) {
+    DoEvents();
+    uint32_t t0 = timeGetTime();
+    offset = static_cast<int16_t>(offset + 15);
+    if (offset > 560) offset = static_cast<int16_t>(offset - 560);
+    DrawTitleFrame(offset);
+    frmMain.RefreshField();
+    ++FrameCount;
+    PollJoystick();
+    if ((JoyInfo.dwButtons & JOY_BUTTON3) == 0) StartButtonLatch = kFalse;
+    FrameWait(t0, 60);
+
+    // Every start key is asked in every frame, unlocked or not, so a press of a locked key is
+    // used up and cannot start a game later.
+    bool shotKey = GetAsyncKeyState(VK_X) != 0;
+    if (modes.HighSpeedAllowed && (shotKey || (JoyInfo.dwButtons & JOY_BUTTON1) != 0)) {
+      FramesPerSecond = 75;
+      return;
+    }
+    bool bombKey = GetAsyncKeyState(VK_Z) != 0;
+    if (modes.SuperHighSpeedAllowed && (bombKey || (JoyInfo.dwButtons & JOY_BUTTON2) != 0)) {
+      FramesPerSecond = 100;
+      return;
+    }
+    bool startKey = GetAsyncKeyState(VK_RETURN) != 0;
+    if (startKey || ((JoyInfo.dwButtons & JOY_BUTTON3) != 0 && StartButtonLatch == kFalse)) {
+      return;
+    }
+  }
+}
+
+}  // namespace vormelda

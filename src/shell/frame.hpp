@@ -1,0 +1,31 @@
+// What every scene's frame loop shares: the yield, the frame wait, masked and opaque drawing into
+// the play field, and the sound commands.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/mci_control.hpp"
+#include "platform/picture_box.hpp"
+
+namespace vormelda {
+
+// Lets the window system deliver every pending event (Enter released, the window closed).
+void DoEvents();
+
+// Ends at the first clock reading strictly greater than t0 + 1000 / rate, or at once when the
+// clock reads below t0 (it wrapped around). Sleeps while more than 2 ms remain.
+void FrameWait(uint32_t t0, double rate);
+
+// Mask with AND, then image with OR, from the sprite sheet into the play field.
+void DrawMasked(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY);
+// A 420 x 560 piece copied opaquely into the play field.
+void DrawOpaque(const PictureBox& source, int x, int y);
+
+void PlayEffect(MciControl& control);  // "Prev", "Play": restarts a playing effect
+void StopEffect(MciControl& control);
+// Restarts the music when it has stopped at its end.
+void KeepMusicLooping(MciControl& music);
+void StopMusic(MciControl& music);
+void PlayShotSound();
+
+}  // namespace vormelda

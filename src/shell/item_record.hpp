@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+#include "shell/flag.hpp"
+
+namespace vormelda {
+
+// A falling 35 x 35 item: the power item or the bomb item.
+struct ItemRecord {
+  int32_t X = 0;
+  int32_t Y = 0;
+  int16_t DX = 0;
+  int16_t DY = 0;
+  Flag Alive = kFalse;
+  bool operator==(const ItemRecord&) const = default;
+};
+
+}  // namespace vormelda

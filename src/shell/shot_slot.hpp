@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+#include "shell/flag.hpp"
+
+namespace vormelda {
+
+// One player shot: a 16 x 35 picture at (X, Y).
+struct ShotSlot {
+  int32_t X = 0;
+  int32_t Y = 0;
+  int16_t DX = 0;
+  int16_t DY = 0;
+  Flag Alive = kFalse;
+  bool operator==(const ShotSlot&) const = default;
+};
+
+}  // namespace vormelda

@@ -1,0 +1,118 @@
+#include "shell/startup.hpp"
+
+#include <chrono>
+#include <filesystem>
+
+#include "platform/winapi.hpp"
+#include "scenes/title_screen.hpp"
+#include "shell/form_main.hpp"
+#include "shell/game_state.hpp"
+#include "shell/scene.hpp"
+
+namespace vormelda {
+
+namespace {
+
+// "Vormelda - Now Loading..." and the step: an ideographic space before 0/10 .. 9/10, an ordinary
+// one before 10/10.
+std::string LoadingCaption(int step) {
+  std::string caption = std::string(kGameTitle) + " - Now Loading...";
+  caption += step < 10 ? "\u3000" : " ";
+  return caption + std::to_string(step) + "/10";
+}
+
+void LoadPicture(PictureBox& holder, const std::string& name) {
+  std::string error;
+  if (!LoadPictureFile(AppPath() + name, holder.Image, error)) {
+    throw FatalError("Cannot load the picture \"" + AppPath() + name + "\": " + error);
+  }
+}
+
+void OpenEffect(MciControl& control, const std::string& name) {
+  control.SetFileName(AppPath() + name, name);
+  control.Command("Open");
+}
+
+uint32_t SystemTimerSeed() {
+  auto now = std::chrono::system_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+}
+
+}  // namespace
+
+std::string AppPath() {
+  std::string path = Launch.appFolder.empty() ? ExecutableFolder() : Launch.appFolder;
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
+}
+
+std::string ExecutableFolder() {
+  std::error_code ec;
+  auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+  if (ec) return std::filesystem::current_path(ec).string();
+  return exe.parent_path().string();
+}
+
+void LoadResources() {
+  frmMain.picMain.Image = Surface(420, 560);
+  frmMain.SetCaption(LoadingCaption(0));
+  frmMain.SetFieldVisible(false);
+  Host().ShowWindow();
+
+  LoadPicture(frmMain.picCharacter, "Picture/Character.pic");
+  frmMain.SetCaption(LoadingCaption(1));
+  LoadPicture(frmMain.PicBom[1], "Picture/bom.pic");
+  frmMain.SetCaption(LoadingCaption(2));
+  LoadPicture(frmMain.PicBom[2], "Picture/bomm.pic");
+  frmMain.SetCaption(LoadingCaption(3));
+  LoadPicture(frmMain.picBossBlast, "Picture/BossBlast.pic");
+  frmMain.SetCaption(LoadingCaption(4));
+  for (int i = 1; i <= 5; ++i) LoadPicture(frmMain.PicBack[i], "Picture/" + std::to_string(i) + ".pic");
+  frmMain.SetCaption(LoadingCaption(5));
+
+  OpenEffect(frmMain.mciMyBlast, "Music/MyBlast.wav");
+  frmMain.SetCaption(LoadingCaption(6));
+  OpenEffect(frmMain.mciItem, "Music/PowerUp.wav");
+  frmMain.SetCaption(LoadingCaption(7));
+  OpenEffect(frmMain.mciBom, "Music/Bom.wav");
+  frmMain.SetCaption(LoadingCaption(8));
+  OpenEffect(frmMain.mciTama3, "Music/Tama3.wav");
+  OpenEffect(frmMain.mciEnemyBlast, "Music/EnemyBlast.wav");
+  frmMain.SetCaption(LoadingCaption(9));
+  OpenEffect(frmMain.mciBossBlast, "Music/BossBlast.wav");
+  frmMain.SetCaption(LoadingCaption(10));
+
+  // Probe the first joystick; a failed capture is no error.
+  if (joySetCapture(JOYSTICKID1, 1, false) == JOYERR_NOERROR) joyReleaseCapture(JOYSTICKID1);
+
+  Game.Random.Seed(Launch.seed.value_or(SystemTimerSeed()));
+}
+
+void SceneFlow() {
+  // A new game starts by going round this loop again, so the call stack never grows.
+  for (;;) {
+    try {
+      TitleScreen();
+    } catch (const RestartGame&) {
+    }
+  }
+}
+
+void Main() {
+  LoadResources();
+  SceneFlow();
+}
+
+int RunProgram() {
+  try {
+    Main();
+  } catch (const ProgramEnd&) {
+    return 0;
+  } catch (const FatalError& e) {
+    Host().ReportFatalError(e.what());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace vormelda

@@ -1,0 +1,42 @@
+// Start-up and the scene flow.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace vormelda {
+
+inline constexpr const char* kGameTitle = "Vormelda";
+
+// Set by the program entry before Main: the data folder and, for replays, a fixed seed.
+struct LaunchSettings {
+  std::string appFolder;
+  std::optional<uint32_t> seed;
+};
+inline LaunchSettings Launch;
+
+// A run-time error that ends the program with an error report (a missing picture, say).
+class FatalError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Thrown by a game over to start the scene flow again from the title screen.
+struct RestartGame {};
+
+// The program's folder with exactly one trailing "/".
+std::string AppPath();
+// The folder of the running executable.
+std::string ExecutableFolder();
+
+void Main();
+void LoadResources();
+void SceneFlow();
+
+// Runs Main on the back end in use and turns its end into an exit status: 0 when the window was
+// closed, 1 after a fatal error (reported through the back end).
+int RunProgram();
+
+}  // namespace vormelda

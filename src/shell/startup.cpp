@@ -5,6 +5,7 @@
 
 #include "platform/winapi.hpp"
 #include "scenes/title_screen.hpp"
+#include "stage/stage_driver.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
@@ -93,6 +94,7 @@ void SceneFlow() {
   for (;;) {
     try {
       TitleScreen();
+      StageDriver();
     } catch (const RestartGame&) {
     }
   }

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace vormelda {
+
+// The first step of every stage frame: polls the joystick, then steers the ship, fires and sets
+// off bombs from the keyboard and, when the poll succeeds, the joystick too.
+void ReadPlayerInput();
+// The control with keyboard and joystick.
+void PlayerControl();
+
+}  // namespace vormelda

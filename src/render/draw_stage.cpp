@@ -1,0 +1,35 @@
+#include "render/draw_stage.hpp"
+
+#include "render/stage_pieces.hpp"
+#include "render/status_line.hpp"
+#include "shell/form_main.hpp"
+#include "shell/frame.hpp"
+#include "shell/game_state.hpp"
+
+namespace vormelda {
+
+void DrawStage() {
+  if (FrameCount == 550 && BackSwitched == kFalse) BackSwitched = kTrue;
+  // The scenery moves down a pixel a frame; from frame 550 both pieces are the third picture.
+  const int s = FrameCount % 560;
+  DrawOpaque(frmMain.PicBack[IsTrue(BackSwitched) ? 3 : 2], 0, s);
+  DrawOpaque(frmMain.PicBack[3], 0, s - 560);
+  DrawBomb();
+  DrawBlasts();
+  if (DrawPlayerExplosion()) {
+    // The explosion is over: the new ship appears among no enemies and no bullets.
+    Blasts.Erase();
+    Enemies.Erase();
+    EnemyShots.Erase();
+    Player.OnScreen = kTrue;
+  }
+  DrawPlayerShip();
+  DrawItems();
+  DrawEnemies();
+  DrawPlayerShots();
+  DrawSmallBullets();
+  DrawStatusLine();
+  frmMain.RefreshField();
+}
+
+}  // namespace vormelda

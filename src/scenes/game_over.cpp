@@ -1,0 +1,87 @@
+#include "scenes/game_over.hpp"
+
+#include <string>
+
+#include "platform/winapi.hpp"
+#include "scenes/high_score_file.hpp"
+#include "shell/form_main.hpp"
+#include "shell/frame.hpp"
+#include "shell/game_state.hpp"
+#include "shell/scene.hpp"
+#include "shell/startup.hpp"
+
+namespace vormelda {
+
+namespace {
+
+void Respawn() {
+  Player.Power = 1;
+  Player.Bombs = 2;
+  Player.CenterCooldown1 = 0;
+  Player.CenterCooldown2 = 0;
+  Player.LeftCooldown = 0;
+  Player.RightCooldown = 0;
+  Player.X = 185;
+  Player.Y = 410;
+  --Player.Lives;
+  for (ShotSlot& s : CenterShots) {
+    s.DX = 0;
+    s.DY = -10;
+  }
+  for (ShotSlot& s : LeftShots) s.Alive = kFalse;
+  for (ShotSlot& s : RightShots) s.Alive = kFalse;
+}
+
+void PollJoystick() {
+  JoyInfo.dwSize = sizeof(JOYINFOEX);
+  JoyInfo.dwFlags = JOY_RETURNALL;
+  joyGetPosEx(JOYSTICKID1, &JoyInfo);
+}
+
+// The game over picture over the last frame, until Enter is released or button 3 is down. The
+// loop is paced at 60 frames a second so that it does not keep a core busy.
+void ShowGameOver() {
+  CurrentScene = "gameover";
+  frmMain.Tag.clear();
+  frmMain.KeyPreview = true;
+  for (;;) {
+    uint32_t t0 = timeGetTime();
+    DoEvents();
+    DrawMasked(76, 216, 267, 64, 0, 520, 0, 456);
+    frmMain.RefreshField();
+    PollJoystick();
+    if (frmMain.Tag == kTagLeave || (JoyInfo.dwButtons & JOY_BUTTON3) != 0) break;
+    FrameWait(t0, 60);
+  }
+  StartButtonLatch = kTrue;
+  frmMain.KeyPreview = false;
+}
+
+}  // namespace
+
+void SaveHighScore() {
+  const auto stored = NumericValue(HighScoreText);
+  if (!stored || *stored < Player.Score) HighScoreText = FormatHighScore(Player.Score);
+  std::string content(kHighScoreComment);
+  content += "\r\n";
+  content.append(HighScoreText.begin(), HighScoreText.end());
+  content += "\r\n";
+  ReplaceFileSafely(AppPath() + std::string(kHighScoreFile), content);
+}
+
+void ResolveMiss() {
+  if (MissCountdown != 1) return;
+  Respawn();
+  if (Player.Lives != 0) return;
+  ShowGameOver();
+  SaveHighScore();
+  Enemies.Erase();
+  EnemyShots.Erase();
+  Blasts.Erase();
+  BombTimer = 0;
+  PowerItem.Alive = kFalse;
+  StopMusic(frmMain.mciBackMusic);
+  throw RestartGame{};
+}
+
+}  // namespace vormelda

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace vormelda {
+
+// Enemies fire by their timers (kind 1 an aimed fan of three, kind 2 a falling bullet, kind 3 a
+// random spray), then every bullet flies and those off the field are dropped.
+void EnemyFire();
+
+}  // namespace vormelda

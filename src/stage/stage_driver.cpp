@@ -1,0 +1,120 @@
+#include "stage/stage_driver.hpp"
+
+#include <fstream>
+#include <iterator>
+
+#include "common/helpers.hpp"
+#include "common/player_control.hpp"
+#include "platform/keys.hpp"
+#include "platform/winapi.hpp"
+#include "render/draw_stage.hpp"
+#include "render/ship_sprites.hpp"
+#include "render/status_line.hpp"
+#include "scenes/game_over.hpp"
+#include "script/stage_script.hpp"
+#include "shell/form_main.hpp"
+#include "shell/frame.hpp"
+#include "shell/game_state.hpp"
+#include "shell/scene.hpp"
+#include "shell/startup.hpp"
+#include "stage/enemy_fire.hpp"
+#include "stage/item_pickup.hpp"
+#include "stage/movement.hpp"
+#include "stage/player_hit.hpp"
+#include "stage/shot_hits.hpp"
+
+namespace vormelda {
+
+namespace {
+
+constexpr int32_t kStageEnd = 8401;
+
+// Returns the last scroll offset, where the play phase's background goes on from.
+int16_t Intro() {
+  CurrentScene = "intro";
+  float speed = 15;
+  Flag slowing = kFalse;
+  int16_t offset = 0;
+  Flag late = kFalse;
+  for (;;) {
+    uint32_t t0 = timeGetTime();
+    DoEvents();
+    if (IsTrue(slowing) && speed > 1) speed = static_cast<float>(static_cast<double>(speed) - 0.145);
+    offset = static_cast<int16_t>(offset + RoundHalfEven(speed));
+    if (offset > 560) offset = static_cast<int16_t>(offset - 560);
+    if (offset == 85) slowing = kTrue;
+    if (IsTrue(slowing) && offset < 8) late = kTrue;
+    const int lower = IsTrue(late) ? 2 : 1;
+    const int upper = IsTrue(late) ? 3 : IsTrue(slowing) ? 2 : 1;
+    DrawOpaque(frmMain.PicBack[lower], 0, offset);
+    DrawOpaque(frmMain.PicBack[upper], 0, offset - 560);
+    DrawExhaustFlame(Player.X, Player.Y);
+    DrawLevelShip(Player.X, Player.Y);
+    DrawStartingStatusLine();
+    frmMain.RefreshField();
+    FrameWait(t0, FramesPerSecond);
+    ++FrameCount;
+    if (!(speed > 1)) return offset;
+  }
+}
+
+void ResetShotSlots() {
+  for (ShotSlot& s : CenterShots) s.DX = 0, s.DY = -10, s.Alive = kFalse;
+  for (ShotSlot& s : LeftShots) s.DX = -4, s.DY = -14, s.Alive = kFalse;
+  for (ShotSlot& s : RightShots) s.DX = 4, s.DY = -14, s.Alive = kFalse;
+}
+
+void PlayFrame() {
+  ReadPlayerInput();
+  MovePlayerShots();
+  MoveEnemies();
+  EnemyFire();
+  ShotHits();
+  CheckPlayerHit();
+  CollectItems();
+  StageScript();
+  DrawStage();
+  ResolveMiss();
+}
+
+}  // namespace
+
+void LoadShotSound() {
+  const std::string path = AppPath() + "Music/MyAttack.wav";
+  std::ifstream file(path, std::ios::binary);
+  if (!file) throw FatalError("Cannot read the sound \"" + path + "\": file not found or not readable");
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) throw FatalError("Cannot read the sound \"" + path + "\": read error");
+  if (bytes.empty()) throw FatalError("Cannot read the sound \"" + path + "\": the file is empty");
+  ShotSound = std::move(bytes);
+}
+
+void StageDriver() {
+  BackSwitched = kFalse;
+  if (frmMain.mciBackMusic.Mode() != kModeNotOpen) PlayEffect(frmMain.mciBackMusic);
+
+  const int16_t offset = Intro();
+
+  // Presses made during the intro must not count as pressed since the last query.
+  for (int vk : {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_X, VK_Z}) GetAsyncKeyState(vk);
+  ResetShotSlots();
+  FrameCount = offset;
+  LoadShotSound();
+
+  CurrentScene = "stage";
+  do {
+    uint32_t t0 = timeGetTime();
+    DoEvents();
+    PlayFrame();
+    KeepMusicLooping(frmMain.mciBackMusic);
+    ++FrameCount;
+    FrameWait(t0, FramesPerSecond);
+  } while (FrameCount != kStageEnd);
+
+  Enemies.Erase();
+  EnemyShots.Erase();
+  Blasts.Erase();
+  StopMusic(frmMain.mciBackMusic);
+}
+
+}  // namespace vormelda

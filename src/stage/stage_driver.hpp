@@ -1,0 +1,12 @@
+#pragma once
+
+namespace vormelda {
+
+// The scrolling stage: the intro flies the ship in while the background slows from 15 to 1 pixel
+// a frame, then the play frames run until FrameCount reaches 8401.
+void StageDriver();
+
+// Reads Music/MyAttack.wav whole into ShotSound; a missing or empty file is fatal.
+void LoadShotSound();
+
+}  // namespace vormelda

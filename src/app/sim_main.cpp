@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
   int64_t ticks = -1;
   int64_t traceEvery = 1;
   std::vector<std::string> shots;
+  std::string start;
   app.add_option("--data", dataDir, "folder used as the program's folder (default: beside me)");
   app.add_option("--seed", seed, "random seed")->capture_default_str();
   app.add_option("--clock-start", clockStart, "first reading of the virtual clock");
@@ -51,12 +52,24 @@ int main(int argc, char** argv) {
   app.add_option("--shot", shots, "TICK:FILE.png, the picture shown at that tick (repeatable)");
   app.add_option("--log", logFile, "a line per platform event");
   app.add_option("--message-box", messageBoxes, "answers to Retry/Cancel boxes: retry,cancel,...");
+  app.add_option("--start", start, "boss, boss:75 or boss:100: a practice start at the boss");
   CLI11_PARSE(app, argc, argv);
 
   HeadlessOptions options;
   std::map<int64_t, std::string> shotFiles;
   std::ofstream trace, log;
   try {
+    if (!start.empty()) {
+      if (start == "boss") {
+        Launch.bossPractice = 60;
+      } else if (start == "boss:75") {
+        Launch.bossPractice = 75;
+      } else if (start == "boss:100") {
+        Launch.bossPractice = 100;
+      } else {
+        throw std::runtime_error("--start takes boss, boss:75 or boss:100");
+      }
+    }
     options.clockStart = clockStart;
     options.ticks = ticks;
     if (!messageBoxes.empty()) options.messageBoxAnswers = ParseAnswers(messageBoxes);

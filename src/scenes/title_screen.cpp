@@ -107,8 +107,7 @@ StartModes LookForCertificates() {
   return modes;
 }
 
-void TitleScreen() {
-  CurrentScene = "title";
+StartModes PrepareNewGame() {
   FramesPerSecond = 60;
   ReadHighScoreFile();
   const StartModes modes = LookForCertificates();
@@ -120,7 +119,12 @@ void TitleScreen() {
   OpenStageMusic();
   frmMain.SetCaption(kGameTitle);
   frmMain.SetFieldVisible(true);
+  return modes;
+}
 
+void TitleScreen() {
+  CurrentScene = "title";
+  const StartModes modes = PrepareNewGame();
   int16_t offset = 0;
   for (;;) {
     DoEvents();

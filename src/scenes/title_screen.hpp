@@ -13,5 +13,8 @@ struct StartModes {
   bool SuperHighSpeedAllowed = false;
 };
 StartModes LookForCertificates();
+// The title screen's set-up: the high score, the certificates, a fresh player record, the stage
+// music opened, FrameCount 0 and FramesPerSecond 60.
+StartModes PrepareNewGame();
 
 }  // namespace vormelda

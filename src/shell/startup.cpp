@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "platform/winapi.hpp"
+#include "boss/boss_driver.hpp"
+#include "scenes/ending.hpp"
 #include "scenes/title_screen.hpp"
 #include "stage/stage_driver.hpp"
 #include "shell/form_main.hpp"
@@ -89,12 +91,35 @@ void LoadResources() {
   Game.Random.Seed(Launch.seed.value_or(SystemTimerSeed()));
 }
 
+namespace {
+
+// A new game as the title screen prepares it, then what the stage does before its first frame,
+// and the boss stage's frame count.
+void StartAtBoss(uint8_t framesPerSecond) {
+  PrepareNewGame();
+  FramesPerSecond = framesPerSecond;
+  BackSwitched = kFalse;
+  ResetShotSlots();
+  LoadShotSound();
+  FrameCount = 8401;
+}
+
+}  // namespace
+
 void SceneFlow() {
+  std::optional<uint8_t> practice = Launch.bossPractice;
   // A new game starts by going round this loop again, so the call stack never grows.
   for (;;) {
     try {
-      TitleScreen();
-      StageDriver();
+      if (practice) {
+        StartAtBoss(*practice);
+        practice.reset();
+      } else {
+        TitleScreen();
+        StageDriver();
+      }
+      BossDriver();
+      EndingScreen();
     } catch (const RestartGame&) {
     }
   }

@@ -14,6 +14,8 @@ inline constexpr const char* kGameTitle = "Vormelda";
 struct LaunchSettings {
   std::string appFolder;
   std::optional<uint32_t> seed;
+  // A practice start: the first game goes straight into the boss stage at this frame rate.
+  std::optional<uint8_t> bossPractice;
 };
 inline LaunchSettings Launch;
 

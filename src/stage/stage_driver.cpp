@@ -58,12 +58,6 @@ int16_t Intro() {
   }
 }
 
-void ResetShotSlots() {
-  for (ShotSlot& s : CenterShots) s.DX = 0, s.DY = -10, s.Alive = kFalse;
-  for (ShotSlot& s : LeftShots) s.DX = -4, s.DY = -14, s.Alive = kFalse;
-  for (ShotSlot& s : RightShots) s.DX = 4, s.DY = -14, s.Alive = kFalse;
-}
-
 void PlayFrame() {
   ReadPlayerInput();
   MovePlayerShots();
@@ -78,6 +72,12 @@ void PlayFrame() {
 }
 
 }  // namespace
+
+void ResetShotSlots() {
+  for (ShotSlot& s : CenterShots) s.DX = 0, s.DY = -10, s.Alive = kFalse;
+  for (ShotSlot& s : LeftShots) s.DX = -4, s.DY = -14, s.Alive = kFalse;
+  for (ShotSlot& s : RightShots) s.DX = 4, s.DY = -14, s.Alive = kFalse;
+}
 
 void LoadShotSound() {
   const std::string path = AppPath() + "Music/MyAttack.wav";

@@ -8,5 +8,7 @@ void StageDriver();
 
 // Reads Music/MyAttack.wav whole into ShotSound; a missing or empty file is fatal.
 void LoadShotSound();
+// The shot slots' steps for a new stage, all free.
+void ResetShotSlots();
 
 }  // namespace vormelda

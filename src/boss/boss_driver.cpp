@@ -1,0 +1,116 @@
+#include "boss/boss_driver.hpp"
+
+#include "boss/boss_attack.hpp"
+#include "boss/boss_damage.hpp"
+#include "boss/boss_hit.hpp"
+#include "common/player_control.hpp"
+#include "platform/winapi.hpp"
+#include "render/draw_boss_stage.hpp"
+#include "scenes/game_over.hpp"
+#include "shell/form_main.hpp"
+#include "shell/frame.hpp"
+#include "shell/game_state.hpp"
+#include "shell/scene.hpp"
+#include "shell/startup.hpp"
+#include "stage/item_pickup.hpp"
+#include "stage/movement.hpp"
+
+namespace vormelda {
+
+namespace {
+
+void BossFrame() {
+  ReadPlayerInput();
+  MovePlayerShots();
+  MoveBoss();
+  BossAttack();
+  CheckPlayerHitBoss();
+  BossDamage();
+  CollectItems();
+  DrawBossStage();
+  ResolveMiss();
+  CheckBossDefeat();
+}
+
+// The ship leaves by the top; it can neither steer nor fire.
+void FlyOut() {
+  CurrentScene = "flyout";
+  do {
+    uint32_t t0 = timeGetTime();
+    DoEvents();
+    Player.Y -= 4;
+    if (Player.Y < -60) Player.OnScreen = kFalse;
+    MovePlayerShots();
+    DrawBossStage();
+    if (Player.Bank < 0) {
+      ++Player.Bank;
+    } else if (Player.Bank > 0) {
+      --Player.Bank;
+    }
+    ++FrameCount;
+    FrameWait(t0, FramesPerSecond);
+  } while (Player.OnScreen != kFalse);
+}
+
+}  // namespace
+
+void ResetBoss() {
+  BossDX = 0.5f;
+  BossDY = 0.5f;
+  BossBackSwitched1 = kFalse;
+  BossBackSwitched2 = kFalse;
+  BossStageOver = kFalse;
+  BossRage = kFalse;
+  BossHP = 3000;
+  BossX = 60;
+  BossY = -170;
+  BossAlive = kTrue;
+}
+
+void MoveBoss() {
+  // The boss keeps swaying while it dies.
+  if (BossY < 25) {
+    BossY += BossDY;
+  } else {
+    BossX += BossDX;
+  }
+  if (BossX < 0) {
+    BossX = 0;
+    BossDX = -BossDX;
+  } else if (BossX > 120) {
+    BossX = 120;
+    BossDX = -BossDX;
+  }
+  if (IsTrue(PowerItem.Alive)) {
+    PowerItem.X += PowerItem.DX;
+    PowerItem.Y += PowerItem.DY;
+  }
+  if (PowerItem.Y > 560) PowerItem.Alive = kFalse;
+}
+
+void BossDriver() {
+  ResetBoss();
+  // FrameCount goes on from the main stage: the boss's schedule keys on it.
+  const std::string music = "Music/BossMusic.mp3";
+  frmMain.mciBackMusic.SetFileName(AppPath() + music, music);
+  frmMain.mciBackMusic.Command("Open");
+  if (frmMain.mciBackMusic.Mode() != kModeNotOpen) PlayEffect(frmMain.mciBackMusic);
+
+  CurrentScene = "boss";
+  do {
+    uint32_t t0 = timeGetTime();
+    DoEvents();
+    BossFrame();
+    KeepMusicLooping(frmMain.mciBackMusic);
+    ++FrameCount;
+    FrameWait(t0, FramesPerSecond);
+  } while (BossStageOver != kTrue);
+
+  EnemyShots.Erase();
+  Blasts.Erase();
+  if (frmMain.mciBackMusic.Mode() != kModeNotOpen) frmMain.mciBackMusic.Command("Stop");
+  FlyOut();
+  frmMain.mciBossBlast.Command("Stop");
+}
+
+}  // namespace vormelda

@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/autoplay.hpp"
 #include "app/trace.hpp"
 #include "platform/headless_platform.hpp"
 #include "shell/startup.hpp"
@@ -14,6 +15,35 @@
 using namespace vormelda;
 
 namespace {
+
+struct VerifyMismatch {
+  int64_t tick;
+};
+
+// FNV-1a over the trace record: every global, record and list of the state at a yield.
+std::string StateChecksum(int64_t tick, uint32_t clock) {
+  const std::string text =
+      TraceRecord(tick, clock).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+  uint64_t h = 1469598103934665603ull;
+  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
+  return hex;
+}
+
+// The "# check TICK HEX" comments of a recorded script.
+std::map<int64_t, std::string> ReadChecks(const std::string& file) {
+  std::ifstream in(file);
+  std::map<int64_t, std::string> checks;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::string hash, check, hex;
+    int64_t tick = 0;
+    if (words >> hash >> check >> tick >> hex && hash == "#" && check == "check") checks[tick] = hex;
+  }
+  return checks;
+}
 
 std::vector<MessageBoxAnswer> ParseAnswers(const std::string& list) {
   std::vector<MessageBoxAnswer> answers;
@@ -42,6 +72,8 @@ int main(int argc, char** argv) {
   int64_t traceEvery = 1;
   std::vector<std::string> shots;
   std::string start;
+  std::string autoplay, recordFile, verifyFile;
+  int games = 1;
   app.add_option("--data", dataDir, "folder used as the program's folder (default: beside me)");
   app.add_option("--seed", seed, "random seed")->capture_default_str();
   app.add_option("--clock-start", clockStart, "first reading of the virtual clock");
@@ -53,7 +85,15 @@ int main(int argc, char** argv) {
   app.add_option("--log", logFile, "a line per platform event");
   app.add_option("--message-box", messageBoxes, "answers to Retry/Cancel boxes: retry,cancel,...");
   app.add_option("--start", start, "boss, boss:75 or boss:100: a practice start at the boss");
+  app.add_option("--autoplay", autoplay, "play by itself: 60, or 75 / 100 to start with X / Z")
+      ->expected(0, 1)
+      ->default_str("60");
+  app.add_option("--games", games, "games the autoplay plays before it closes the window");
+  app.add_option("--record", recordFile, "write the run's input script with state checksums");
+  app.add_option("--verify", verifyFile, "replay a recorded script, failing at a differing tick");
   CLI11_PARSE(app, argc, argv);
+  const bool autoplaying = app.count("--autoplay") > 0;
+  if (autoplaying && autoplay.empty()) autoplay = "60";
 
   HeadlessOptions options;
   std::map<int64_t, std::string> shotFiles;
@@ -73,6 +113,10 @@ int main(int argc, char** argv) {
     options.clockStart = clockStart;
     options.ticks = ticks;
     if (!messageBoxes.empty()) options.messageBoxAnswers = ParseAnswers(messageBoxes);
+    if (!verifyFile.empty()) inputFile = verifyFile;
+    if (autoplaying && autoplay != "60" && autoplay != "75" && autoplay != "100") {
+      throw std::runtime_error("--autoplay takes 60, 75 or 100");
+    }
     if (!inputFile.empty()) {
       std::ifstream in(inputFile);
       if (!in) throw std::runtime_error("cannot read the input script " + inputFile);
@@ -97,9 +141,50 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  std::map<int64_t, std::string> checks;
+  if (!verifyFile.empty()) checks = ReadChecks(verifyFile);
+  std::ofstream record;
+  if (!recordFile.empty()) {
+    record.open(recordFile, std::ios::binary);
+    if (!record) {
+      std::cerr << "vormelda-sim: cannot write " << recordFile << '\n';
+      return 2;
+    }
+    record << "# vormelda-sim input script, seed " << seed << '\n';
+  }
+
   HeadlessPlatform host(std::move(options));
+  std::unique_ptr<Autoplay> player;
+  if (autoplaying) {
+    AutoplayOptions ao;
+    ao.framesPerSecond = static_cast<uint8_t>(std::stoi(autoplay));
+    ao.games = games;
+    ao.seed = seed;
+    player = std::make_unique<Autoplay>(ao, host, std::cout);
+    host.inputProvider = [&](int64_t tick) { return player->Decide(tick); };
+  }
+  InputLine lastRecorded;
+  bool recordedAny = false;
+  int checked = 0;
   for (const auto& [tick, file] : shotFiles) host.WantPicture(tick);
   host.onYield = [&](int64_t tick) {
+    if (record.is_open()) {
+      const InputLine& now = host.CurrentInput();
+      const bool changed = !recordedAny || now.heldKeys != lastRecorded.heldKeys ||
+                           now.joystick != lastRecorded.joystick || now.joyX != lastRecorded.joyX ||
+                           now.joyY != lastRecorded.joyY ||
+                           now.joyButtons != lastRecorded.joyButtons;
+      if (changed || !now.tappedKeys.empty() || now.close) {
+        record << FormatInputLine(now) << '\n';
+        lastRecorded = now;
+        recordedAny = true;
+      }
+      if (tick % 60 == 0) record << "# check " << tick << ' ' << StateChecksum(tick, host.PeekClock()) << '\n';
+    }
+    if (auto it = checks.find(tick); it != checks.end()) {
+      if (StateChecksum(tick, host.PeekClock()) != it->second) throw VerifyMismatch{tick};
+      ++checked;
+    }
     if (trace.is_open() && tick % traceEvery == 0) {
       trace << TraceRecord(tick, host.PeekClock())
                    .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
@@ -120,7 +205,22 @@ int main(int argc, char** argv) {
   SetHost(&host);
   Launch.appFolder = dataDir;
   Launch.seed = seed;
-  int status = RunProgram();
+  int status = 0;
+  try {
+    status = RunProgram();
+  } catch (const VerifyMismatch& m) {
+    std::cerr << "vormelda-sim: verify: the state differs from the recording at tick " << m.tick
+              << '\n';
+    status = 1;
+  }
   SetHost(nullptr);
+  if (status == 0 && !verifyFile.empty()) {
+    if (checked != static_cast<int>(checks.size())) {
+      std::cerr << "vormelda-sim: verify: the run ended after " << checked << " of "
+                << checks.size() << " checks\n";
+      return 1;
+    }
+    std::cout << "verify: " << checked << " checks passed\n";
+  }
   return status;
 }

@@ -17,9 +17,7 @@
 
 namespace vormelda {
 
-namespace {
-
-void BossFrame() {
+void BossPlayFrame() {
   ReadPlayerInput();
   MovePlayerShots();
   MoveBoss();
@@ -31,6 +29,8 @@ void BossFrame() {
   ResolveMiss();
   CheckBossDefeat();
 }
+
+namespace {
 
 // The ship leaves by the top; it can neither steer nor fire.
 void FlyOut() {
@@ -100,7 +100,7 @@ void BossDriver() {
   do {
     uint32_t t0 = timeGetTime();
     DoEvents();
-    BossFrame();
+    BossPlayFrame();
     KeepMusicLooping(frmMain.mciBackMusic);
     ++FrameCount;
     FrameWait(t0, FramesPerSecond);

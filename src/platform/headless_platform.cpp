@@ -91,6 +91,8 @@ void HeadlessPlatform::Present(const Surface& field) {
 }
 
 void HeadlessPlatform::Apply(const InputLine& line, std::vector<int>& released) {
+  current_ = line;
+  current_.tick = tick_;
   std::set<int> now(line.heldKeys.begin(), line.heldKeys.end());
   for (int vk : held_) {
     if (now.count(vk) == 0) released.push_back(vk);
@@ -115,7 +117,17 @@ void HeadlessPlatform::PumpEvents(WindowEvents& sink) {
   if (options_.ticks >= 0 && tick_ > options_.ticks) sink.OnClose();
   std::vector<int> released;
   bool close = false;
-  while (nextLine_ < options_.input.size() && options_.input[nextLine_].tick <= tick_) {
+  // Taps and a close belong to the tick whose line names them; held inputs stay.
+  current_.tappedKeys.clear();
+  current_.close = false;
+  if (inputProvider) {
+    InputLine line = inputProvider(tick_);
+    line.tick = tick_;
+    Apply(line, released);
+    close = line.close;
+  }
+  while (!inputProvider && nextLine_ < options_.input.size() &&
+         options_.input[nextLine_].tick <= tick_) {
     Apply(options_.input[nextLine_], released);
     close = close || options_.input[nextLine_].close;
     ++nextLine_;

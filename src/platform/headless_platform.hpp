@@ -33,6 +33,10 @@ class HeadlessPlatform final : public Platform {
 
   // Called at every yield after the tick's input has been applied and its events delivered.
   std::function<void(int64_t tick)> onYield;
+  // When set, chooses each tick's input instead of the script (called before the tick's events).
+  std::function<InputLine(int64_t tick)> inputProvider;
+  // The input in force at the current tick, as a script line would name it.
+  const InputLine& CurrentInput() const { return current_; }
   // Ticks whose picture is wanted: the last refresh before that tick's yield is kept for Shot().
   void WantPicture(int64_t tick) { wantedPictures_.insert(tick); }
   const Surface* Picture(int64_t tick) const;
@@ -80,6 +84,7 @@ class HeadlessPlatform final : public Platform {
   bool joystickAttached_ = false;
   uint32_t joyX_ = 32767, joyY_ = 32767, joyButtons_ = 0;
   size_t nextAnswer_ = 0;
+  InputLine current_;
 };
 
 }  // namespace vormelda

@@ -8,6 +8,7 @@ void MciControl::SetFileName(const std::string& fullPath, const std::string& rel
 }
 
 void MciControl::Command(std::string_view command) {
+  if (Muted) return;
   Host().NoteSoundCommand(name_, command);
   if (command == "Open") {
     clip_.reset();

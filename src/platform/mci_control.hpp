@@ -29,6 +29,10 @@ class MciControl {
   void Command(std::string_view command);
   int16_t Mode();
 
+  // While set, every command is ignored: a look-ahead that replays frames must not touch the
+  // sounds of the real game.
+  static inline bool Muted = false;
+
  private:
   std::string name_;
   bool music_;

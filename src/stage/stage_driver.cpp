@@ -58,7 +58,9 @@ int16_t Intro() {
   }
 }
 
-void PlayFrame() {
+}  // namespace
+
+void StagePlayFrame() {
   ReadPlayerInput();
   MovePlayerShots();
   MoveEnemies();
@@ -70,8 +72,6 @@ void PlayFrame() {
   DrawStage();
   ResolveMiss();
 }
-
-}  // namespace
 
 void ResetShotSlots() {
   for (ShotSlot& s : CenterShots) s.DX = 0, s.DY = -10, s.Alive = kFalse;
@@ -105,7 +105,7 @@ void StageDriver() {
   do {
     uint32_t t0 = timeGetTime();
     DoEvents();
-    PlayFrame();
+    StagePlayFrame();
     KeepMusicLooping(frmMain.mciBackMusic);
     ++FrameCount;
     FrameWait(t0, FramesPerSecond);

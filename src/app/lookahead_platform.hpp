@@ -1,0 +1,40 @@
+// The muted platform a look-ahead replays frames on: keys held as the plan says, no joystick, no
+// sound, a still clock. Nothing of the real run's platform is touched.
+#pragma once
+
+#include <bitset>
+
+#include "platform/platform.hpp"
+
+namespace vormelda {
+
+class LookaheadPlatform final : public Platform {
+ public:
+  void Hold(const std::bitset<256>& keys) { held_ = keys; }
+
+  void ShowWindow() override {}
+  void SetCaption(std::string_view) override {}
+  void SetFieldVisible(bool) override {}
+  void Present(const Surface&) override {}
+  void PumpEvents(WindowEvents&) override {}
+  int16_t GetAsyncKeyState(int vk) override {
+    return vk >= 0 && vk < 256 && held_[static_cast<size_t>(vk)] ? static_cast<int16_t>(0x8000)
+                                                                 : int16_t{0};
+  }
+  uint32_t JoyGetPosEx(uint32_t, JOYINFOEX&) override { return JOYERR_UNPLUGGED; }
+  uint32_t JoySetCapture(uint32_t, uint32_t, bool) override { return JOYERR_UNPLUGGED; }
+  uint32_t JoyReleaseCapture(uint32_t) override { return JOYERR_NOERROR; }
+  uint32_t TimeGetTime() override { return 0; }
+  void Sleep(uint32_t) override {}
+  MessageBoxAnswer MessageBoxRetryCancel(std::string_view, std::string_view) override {
+    return MessageBoxAnswer::Cancel;
+  }
+  void ReportFatalError(std::string_view) override {}
+  std::unique_ptr<AudioClip> OpenClip(const std::string&, bool) override { return nullptr; }
+  void PlaySoundFromMemory(const std::vector<uint8_t>&) override {}
+
+ private:
+  std::bitset<256> held_;
+};
+
+}  // namespace vormelda

@@ -48,7 +48,8 @@ double NearestBullet() {
     if (!IsTrue(s.Alive)) continue;
     const double half = s.Kind == 1 ? 5 : s.Kind == 2 ? 8 : 70;
     const double reach = s.Kind == 3 ? 60 : 0;
-    const double d = std::hypot(s.X + half - sx, s.Y + half - sy) - reach;
+    const double dx = s.X + half - sx, dy = s.Y + half - sy;
+    const double d = std::sqrt(dx * dx + dy * dy) - reach;
     nearest = std::min(nearest, d);
   }
   return nearest;
@@ -169,16 +170,27 @@ InputLine Autoplay::Play() {
         bestValue = o.value;
         best = std::move(plan);
       }
+      return o.value;
     };
     if (plan_.size() > 1) {
       std::vector<Move> carried(plan_.begin() + 1, plan_.end());
       carried.push_back(carried.back());
       consider(std::move(carried));
     }
-    for (const auto& first : kDirs) {
-      for (const auto& second : kDirs) {
-        std::vector<Move> plan(kFirstLeg, Move{first[0], first[1], false});
-        plan.insert(plan.end(), kSecondLeg, Move{second[0], second[1], false});
+    // Each move held throughout, then the best three first moves with every second move.
+    std::vector<std::pair<double, int>> firsts;
+    for (int d = 0; d < 9; ++d) {
+      firsts.emplace_back(
+          consider(std::vector<Move>(kFirstLeg + kSecondLeg, Move{kDirs[d][0], kDirs[d][1], false})),
+          d);
+    }
+    std::sort(firsts.begin(), firsts.end(), std::greater<>());
+    for (int k = 0; k < 3; ++k) {
+      const int d = firsts[static_cast<size_t>(k)].second;
+      for (int e = 0; e < 9; ++e) {
+        if (e == d) continue;
+        std::vector<Move> plan(kFirstLeg, Move{kDirs[d][0], kDirs[d][1], false});
+        plan.insert(plan.end(), kSecondLeg, Move{kDirs[e][0], kDirs[e][1], false});
         consider(std::move(plan));
       }
     }
@@ -242,8 +254,9 @@ double Autoplay::Judge(int, double safety) const {
   double value = std::min(safety, 40.0) * 50.0;
   const bool boss = CurrentScene == "boss";
   if (boss) {
-    if (IsTrue(BossAlive)) value -= std::fabs(sx - (BossX + 150)) * 1.0;
-    value -= std::fabs(Player.Y - 440) * 0.5;
+    // Closer under the boss, the shots land sooner and more volleys fly.
+    if (IsTrue(BossAlive)) value -= std::fabs(sx - (BossX + 150)) * 2.0;
+    value -= std::fabs(Player.Y - 300) * 0.5;
   } else {
     const EnemyRecord* target = nullptr;
     if (Enemies.Allocated()) {

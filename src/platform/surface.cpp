@@ -49,6 +49,7 @@ void Blend(Surface& dst, const Surface& src, const Clip& c, Op op) {
 
 void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
             RasterOp op) {
+  if (dst.Empty()) return;
   if (op == RasterOp::BLACKNESS) {
     Clip c{};
     // No source is read: a source exactly the block's size leaves only the destination's clip.
@@ -80,7 +81,7 @@ void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx
 
 void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                 int sw, int sh, RasterOp op) {
-  if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+  if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || dst.Empty()) return;
   // Destination rows and columns that are on the picture; each maps to its nearest source pixel.
   int x0 = std::max(x, 0), x1 = std::min(x + w, dst.Width());
   int y0 = std::max(y, 0), y1 = std::min(y + h, dst.Height());

@@ -24,6 +24,7 @@ void FrameWait(uint32_t t0, double rate) {
 
 void DrawMasked(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY) {
   Surface& field = frmMain.picMain.Image;
+  if (field.Empty()) return;  // a look-ahead draws nothing
   const Surface& sheet = frmMain.picCharacter.Image;
   BitBlt(field, x, y, w, h, sheet, maskX, maskY, SRCAND);
   BitBlt(field, x, y, w, h, sheet, imageX, imageY, SRCPAINT);

@@ -55,6 +55,31 @@ double NearestBullet() {
   return nearest;
 }
 
+// Shots that struck something this frame: live before, freed now, and not by leaving the field
+// (a centre shot that leaves is reset to (0, 0); a diagonal one stays where it left).
+template <int N>
+int Strikes(const OneBasedArray<ShotSlot, N>& before, const OneBasedArray<ShotSlot, N>& after,
+            bool centre) {
+  int strikes = 0;
+  for (int i = 1; i <= N; ++i) {
+    const ShotSlot& a = after[i];
+    if (!IsTrue(before[i].Alive) || IsTrue(a.Alive)) continue;
+    const bool left = centre ? a.X == 0 && a.Y == 0 : a.Y < -35 || a.X < -16 || a.X > 420;
+    strikes += left ? 0 : 1;
+  }
+  return strikes;
+}
+
+// Frames until an enemy is out of reach: past the bottom, or off a side on its first leg.
+double FramesToLeave(const EnemyRecord& e) {
+  double t = e.DY > 0 ? (560 - e.Y) / e.DY : 1e4;
+  if (e.Kind == 1 && std::fabs(e.DX) >= 3 && e.Timer > 0) {
+    const double side = e.DX > 0 ? (420 - e.X) / e.DX : (e.X + 35) / -e.DX;
+    if (side < e.Timer) t = std::min(t, side);
+  }
+  return t;
+}
+
 bool Taken(const ItemRecord& before, const ItemRecord& after) {
   return IsTrue(before.Alive) && after.Alive == kFalse && after.Y <= 560;
 }
@@ -212,7 +237,7 @@ Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
   Game = saved_;
   const bool boss = CurrentScene == "boss";
   const int32_t startScore = Player.Score;
-  int items = 0, escaped = 0;
+  int items = 0, escaped = 0, strikes = 0;
   double safety = 1e9;
   int frames = 0;
   for (const Move& m : plan) {
@@ -225,6 +250,9 @@ Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
     if (m.bomb) keys.set(VK_Z);
     lookahead_.Hold(keys);
     const ItemRecord power = PowerItem, bomb = BombItem;
+    const auto centre = CenterShots;
+    const auto left = LeftShots;
+    const auto right = RightShots;
     const int liveBefore = boss ? 0 : LiveEnemies();
     const Formation* formation = boss ? nullptr : FormationAt(FrameCount);
     const int spawned = formation != nullptr ? static_cast<int>(formation->enemies.size()) : 0;
@@ -237,11 +265,14 @@ Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
     ++frames;
     if (MissCountdown > 0) return {kDeath + frames * 1e6, false};
     items += (Taken(power, PowerItem) ? 1 : 0) + (Taken(bomb, BombItem) ? 1 : 0);
+    strikes += Strikes(centre, CenterShots, true) + Strikes(left, LeftShots, false) +
+               Strikes(right, RightShots, false);
     if (!boss) escaped += std::max(0, liveBefore + spawned - LiveEnemies() - NewBlasts());
     safety = std::min(safety, NearestBullet());
     if ((!boss && FrameCount == 8401) || (boss && IsTrue(BossStageOver))) break;
   }
-  double value = (Player.Score - startScore) * 10.0 + items * 50000.0 - escaped * 30000.0;
+  double value = (Player.Score - startScore) * 10.0 + items * 50000.0 - escaped * 30000.0 +
+                 strikes * 300.0;
   if (BombTimer > 0 && saved_.BombTimer == 0) value -= 2e5;
   value += Judge(frames, safety);
   return {value, true};
@@ -258,10 +289,14 @@ double Autoplay::Judge(int, double safety) const {
     if (IsTrue(BossAlive)) value -= std::fabs(sx - (BossX + 150)) * 2.0;
     value -= std::fabs(Player.Y - 300) * 0.5;
   } else {
+    // The enemy about to get out of reach first.
     const EnemyRecord* target = nullptr;
+    double soonest = 1e9;
     if (Enemies.Allocated()) {
       for (const EnemyRecord& e : Enemies.Entries()) {
-        if (IsTrue(e.Alive) && e.Y > -30 && (target == nullptr || e.Y > target->Y)) target = &e;
+        if (!IsTrue(e.Alive) || e.Y < -30 || e.X < -30 || e.X > 415) continue;
+        const double t = FramesToLeave(e);
+        if (t < soonest) soonest = t, target = &e;
       }
     }
     if (target != nullptr) {
@@ -274,7 +309,7 @@ double Autoplay::Judge(int, double safety) const {
   }
   for (const ItemRecord* item : {&PowerItem, &BombItem}) {
     if (IsTrue(item->Alive) && item->Y > -35) {
-      value -= std::hypot(item->X + 17.5 - (Player.X + 25), item->Y + 17.5 - (Player.Y + 25)) * 3;
+      value -= std::hypot(item->X + 17.5 - (Player.X + 25), item->Y + 17.5 - (Player.Y + 25)) * 12;
     }
   }
   return value;

@@ -70,6 +70,8 @@ int Strikes(const OneBasedArray<ShotSlot, N>& before, const OneBasedArray<ShotSl
   return strikes;
 }
 
+double HalfWidth(const EnemyRecord& e) { return e.Kind == 1 ? 17.5 : e.Kind == 2 ? 15 : 25; }
+
 // Frames until an enemy is out of reach: past the bottom, or off a side on its first leg.
 double FramesToLeave(const EnemyRecord& e) {
   double t = e.DY > 0 ? (560 - e.Y) / e.DY : 1e4;
@@ -289,18 +291,19 @@ double Autoplay::Judge(int, double safety) const {
     if (IsTrue(BossAlive)) value -= std::fabs(sx - (BossX + 150)) * 2.0;
     value -= std::fabs(Player.Y - 300) * 0.5;
   } else {
-    // The enemy about to get out of reach first.
+    // Under the enemy about to get out of reach first, and drawn a little towards the others.
     const EnemyRecord* target = nullptr;
     double soonest = 1e9;
     if (Enemies.Allocated()) {
       for (const EnemyRecord& e : Enemies.Entries()) {
         if (!IsTrue(e.Alive) || e.Y < -30 || e.X < -30 || e.X > 415) continue;
         const double t = FramesToLeave(e);
+        value -= std::fabs(sx - (e.X + HalfWidth(e))) * 60.0 / (60.0 + t);
         if (t < soonest) soonest = t, target = &e;
       }
     }
     if (target != nullptr) {
-      const double half = target->Kind == 1 ? 17.5 : target->Kind == 2 ? 15 : 25;
+      const double half = HalfWidth(*target);
       value -= std::fabs(sx - (target->X + half)) * 4.0;
       const double below = target->Y + 2 * half + 60;
       if (sy < below) value -= (below - sy) * 2.0;

@@ -1,5 +1,6 @@
 #include "scenes/title_screen.hpp"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -20,8 +21,12 @@ namespace vormelda {
 
 namespace {
 
+// A file opens for reading; a folder of that name does not count.
 bool CanOpen(std::string_view name) {
-  std::ifstream file(AppPath() + std::string(name), std::ios::binary);
+  const std::string path = AppPath() + std::string(name);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
+  std::ifstream file(path, std::ios::binary);
   return static_cast<bool>(file);
 }
 
@@ -83,12 +88,17 @@ void ReadHighScoreFile() {
   const std::string path = AppPath() + std::string(kHighScoreFile);
   for (;;) {
     std::ifstream file(path, std::ios::binary);
-    if (file) {
-      std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-      if (!file.bad()) {
-        HighScoreText = ReadHighScoreText(content, HighScoreText);
-        return;
+    // A file that opens but cannot be read (a folder by that name, say) fails like a missing one.
+    try {
+      if (file) {
+        std::string content((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+        if (!file.bad()) {
+          HighScoreText = ReadHighScoreText(content, HighScoreText);
+          return;
+        }
       }
+    } catch (const std::ios_base::failure&) {
     }
     if (Host().MessageBoxRetryCancel("HighScore.ini が見付かりません。", kGameTitle) ==
         MessageBoxAnswer::Cancel) {

@@ -83,7 +83,12 @@ void LoadShotSound() {
   const std::string path = AppPath() + "Music/MyAttack.wav";
   std::ifstream file(path, std::ios::binary);
   if (!file) throw FatalError("Cannot read the sound \"" + path + "\": file not found or not readable");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes;
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    file.setstate(std::ios::badbit);
+  }
   if (file.bad()) throw FatalError("Cannot read the sound \"" + path + "\": read error");
   if (bytes.empty()) throw FatalError("Cannot read the sound \"" + path + "\": the file is empty");
   ShotSound = std::move(bytes);

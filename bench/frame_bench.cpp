@@ -1,0 +1,102 @@
+// One whole play frame at a busy moment, for both stages: every step and the drawing of the frame.
+#include <benchmark/benchmark.h>
+
+#include "boss/boss_driver.hpp"
+#include "platform/headless_platform.hpp"
+#include "shell/form_main.hpp"
+#include "shell/game_state.hpp"
+#include "stage/stage_driver.hpp"
+
+namespace {
+
+using namespace vormelda;
+
+// Pictures of the sizes the game loads; their content does not change the work.
+void GivePictures() {
+  frmMain.picMain.Image = Surface(420, 560);
+  frmMain.picCharacter.Image = Surface(760, 850, 0xFF808080u);
+  for (int i = 1; i <= 5; ++i) frmMain.PicBack[i].Image = Surface(420, 560, 0xFF203040u);
+  frmMain.PicBom[1].Image = Surface(2100, 2241, 0xFF404040u);
+  frmMain.PicBom[2].Image = Surface(2100, 2241, 0xFFFFFFFFu);
+  frmMain.picBossBlast.Image = Surface(2400, 1600, 0xFF402010u);
+}
+
+void NewShip() {
+  Player = PlayerRecord{185, 410, 2, 0, 0, 0, 0, 0, 3, 2, 0, kTrue};
+  ResetShotSlots();
+  for (int i = 1; i <= 6; ++i) CenterShots[i] = ShotSlot{60 * i, 100 + 40 * i, 0, -15, kTrue};
+}
+
+void BM_StageFrame(benchmark::State& state) {
+  HeadlessPlatform host({});
+  SetHost(&host);
+  GivePictures();
+  Game = {};
+  NewShip();
+  FrameCount = 5000;
+  for (int i = 0; i < 30; ++i) {
+    const auto kind = static_cast<uint8_t>(1 + i % 3);
+    Enemies.Append({kind, 0, 10.0f + 13 * i, 20.0f + 9 * i, 0, 0, 1, 1, 25, 5, 20, 100, kTrue});
+  }
+  for (int i = 0; i < 150; ++i) {
+    EnemyShots.Append({static_cast<uint8_t>(1 + i % 2), static_cast<uint8_t>(1 + i % 15),
+                       2.8f * i, 3.1f * (i % 120), 10, 10, 0.5f, 2, kTrue});
+  }
+  for (int i = 0; i < 10; ++i) Blasts.Append({1, 40 * i, 30 * i, static_cast<int16_t>(24 - i)});
+  const GameState busy = Game;
+  for (auto _ : state) {
+    Game = busy;
+    StagePlayFrame();
+    benchmark::DoNotOptimize(Game.Player.Score);
+  }
+  SetHost(nullptr);
+}
+BENCHMARK(BM_StageFrame);
+
+// A running bomb clears the bullets every frame: measured apart from the bullet-laden frame.
+void BM_StageFrameDuringBomb(benchmark::State& state) {
+  HeadlessPlatform host({});
+  SetHost(&host);
+  GivePictures();
+  Game = {};
+  NewShip();
+  FrameCount = 5000;
+  BombTimer = 90;
+  for (int i = 0; i < 30; ++i) {
+    Enemies.Append({1, 0, 10.0f + 13 * i, 20.0f + 9 * i, 0, 0, 1, 1, 3, 5, 20, 100, kTrue});
+  }
+  const GameState busy = Game;
+  for (auto _ : state) {
+    Game = busy;
+    StagePlayFrame();
+    benchmark::DoNotOptimize(Game.Player.Score);
+  }
+  SetHost(nullptr);
+}
+BENCHMARK(BM_StageFrameDuringBomb);
+
+void BM_BossFrame(benchmark::State& state) {
+  HeadlessPlatform host({});
+  SetHost(&host);
+  GivePictures();
+  Game = {};
+  NewShip();
+  ResetBoss();
+  BossY = 25;
+  BossHP = 1000;
+  BossRage = kTrue;
+  FrameCount = 9240;  // a second-phase fan is due
+  BombTimer = 30;
+  for (int i = 0; i < 3; ++i) EnemyShots.Append({3, 0, 100.0f * i, 50.0f * i, 140, 160, 1, 3, kTrue});
+  Blasts.Append({4, 60, 25, 40});
+  const GameState busy = Game;
+  for (auto _ : state) {
+    Game = busy;
+    BossPlayFrame();
+    benchmark::DoNotOptimize(Game.Boss.BossHP);
+  }
+  SetHost(nullptr);
+}
+BENCHMARK(BM_BossFrame);
+
+}  // namespace

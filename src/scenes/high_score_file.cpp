@@ -95,8 +95,19 @@ bool ReplaceFileSafely(const std::string& path, std::string_view content) {
   ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
   ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  if (!ok) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  // Make the rename itself last: flush the folder that holds the file.
+  const size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return true;
 }
 
 }  // namespace vormelda

@@ -1,0 +1,134 @@
+// A whole game through vormelda-sim: from the title into the stage, the first enemy, and a game
+// left alone until it is over, back to the title with the high score saved.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "platform/platform.hpp"
+#include "support/stage_fixture.hpp"
+
+namespace vormelda::stagetest {
+namespace {
+
+using Json = nlohmann::json;
+
+const std::string kComment = "#あなたのハイスコアです。（上限は35450です）";
+
+class StageSystem : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(folder_ / "Picture");
+    std::filesystem::create_directory(folder_ / "Music");
+    for (const char* name : {"Character", "bom", "bomm", "BossBlast", "1", "2", "3", "4", "5"}) {
+      ASSERT_TRUE(SavePng(Surface(16, 16, kOpaqueWhite),
+                          folder_ / ("Picture/" + std::string(name) + ".pic")));
+    }
+    const std::vector<uint8_t> wav = MakeWav(100);
+    for (const char* name :
+         {"MyBlast", "PowerUp", "Bom", "Tama3", "EnemyBlast", "BossBlast", "MyAttack"}) {
+      WriteFile(folder_ / ("Music/" + std::string(name) + ".wav"),
+                std::string(wav.begin(), wav.end()));
+    }
+    WriteFile(HighScoreFile(), "#old\r\n00000\r\n");
+  }
+
+  std::string HighScoreFile() const { return folder_ / "HighScore.ini"; }
+
+  // Runs the program headless and returns its trace, one record per traced tick.
+  std::vector<Json> Run(const std::string& input, int64_t ticks, int traceEvery) {
+    WriteFile(folder_ / "input.txt", input);
+    const std::string trace = folder_ / "trace.jsonl";
+    const std::string command = std::string("'") + VORMELDA_SIM_PATH + "' --data '" +
+                                folder_.Path() + "' --seed 7 --ticks " + std::to_string(ticks) +
+                                " --input '" + (folder_ / "input.txt") + "' --trace '" + trace +
+                                "' --trace-every " + std::to_string(traceEvery) +
+                                " > /dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(status, 0) << command;
+    std::vector<Json> records;
+    std::ifstream in(trace);
+    std::string line;
+    while (std::getline(in, line)) records.push_back(Json::parse(line));
+    return records;
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(StageSystem, StartFromTheTitleFliesTheIntroAndBringsTheFirstEnemyAtFrame400) {
+  const std::vector<Json> trace = Run("5 tap:Enter\n", 300, 1);
+  ASSERT_EQ(trace.size(), 300u);
+  std::vector<int64_t> intro;
+  for (const Json& r : trace) {
+    if (r["scene"] == "intro") intro.push_back(r["tick"]);
+  }
+  ASSERT_EQ(intro.size(), 140u);
+  EXPECT_EQ(intro.front(), 6);
+  EXPECT_EQ(intro.back(), 145);
+  EXPECT_EQ(trace[4]["scene"], "title");
+
+  const Json& play = trace[145];
+  EXPECT_EQ(play["tick"], 146);
+  EXPECT_EQ(play["scene"], "stage");
+  EXPECT_EQ(play["FrameCount"], 292);
+  EXPECT_GT(play["ShotSound"].get<int>(), 0);
+  EXPECT_EQ(play["Player"]["X"], 185);
+  EXPECT_EQ(play["Player"]["Y"], 410);
+  EXPECT_EQ(play["Player"]["Lives"], 3);
+  EXPECT_EQ(play["Player"]["OnScreen"], -1);
+
+  // The record of a tick shows the state before that tick's frame ran.
+  size_t first = 0;
+  while (first < trace.size() && trace[first]["Enemies"].is_null()) ++first;
+  ASSERT_LT(first, trace.size());
+  EXPECT_EQ(trace[first]["FrameCount"], 401);
+  const Json& enemies = trace[first]["Enemies"];
+  ASSERT_EQ(enemies.size(), 1u);
+  const Json expected = {{"Kind", 1},     {"Flash", 0},      {"X", 100.0},  {"Y", -35.0},
+                         {"SpawnX", 100}, {"SpawnY", -35},   {"DX", 2.0},   {"DY", 2.0},
+                         {"HP", 3},       {"FireTimer", 10}, {"Timer", 32}, {"Points", 100},
+                         {"Alive", -1}};
+  EXPECT_EQ(enemies[0], expected);
+  // One frame on it has moved and counted down.
+  EXPECT_EQ(trace[first + 1]["Enemies"][0]["X"], 102.0);
+  EXPECT_EQ(trace[first + 1]["Enemies"][0]["FireTimer"], 9);
+}
+
+TEST_F(StageSystem, GameLeftAloneEndsInAGameOverThatSavesTheHighScoreAndReturnsToTheTitle) {
+  // Enter taps all along: the stage ignores them, one leaves the game over screen.
+  std::string input = "5 tap:Enter\n";
+  for (int tick = 300; tick <= 4000; tick += 50) input += std::to_string(tick) + " tap:Enter\n";
+  const std::vector<Json> trace = Run(input, 4000, 5);
+
+  size_t over = 0;
+  while (over < trace.size() && trace[over]["scene"] != "gameover") ++over;
+  ASSERT_LT(over, trace.size()) << "no game over";
+  const Json& last = trace[over - 1];  // the last traced play frame
+  EXPECT_EQ(last["scene"], "stage");
+  EXPECT_EQ(trace[over]["Player"]["Lives"], 0);
+  EXPECT_EQ(trace[over]["HighScoreText"], "00000");
+
+  size_t back = over;
+  while (back < trace.size() && trace[back]["scene"] == "gameover") ++back;
+  ASSERT_LT(back, trace.size()) << "the game over screen never ended";
+  EXPECT_EQ(trace[back]["scene"], "title");
+  const int score = trace[over]["Player"]["Score"];
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%05d", score);
+  EXPECT_EQ(trace[back]["HighScoreText"], std::string(digits).substr(0, 5));
+  EXPECT_TRUE(trace[back]["Enemies"].is_null());
+  // Read back by the title screen the file says the same; later games may have raised it.
+  const std::string saved = ReadFile(HighScoreFile());
+  ASSERT_EQ(saved.size(), kComment.size() + 9);
+  EXPECT_EQ(saved.substr(0, kComment.size() + 2), kComment + "\r\n");
+  EXPECT_GE(std::stoi(saved.substr(kComment.size() + 2, 5)), score);
+}
+
+}  // namespace
+}  // namespace vormelda::stagetest

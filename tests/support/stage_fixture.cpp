@@ -1,0 +1,215 @@
+#include "support/stage_fixture.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "platform/input_script.hpp"
+#include "shell/form_main.hpp"
+#include "shell/game_state.hpp"
+#include "shell/scene.hpp"
+#include "shell/startup.hpp"
+
+namespace vormelda::stagetest {
+
+namespace {
+
+// Long enough for every test; a loop that never ends closes the window instead of hanging.
+constexpr int64_t kTickLimit = 20000;
+
+std::unique_ptr<HeadlessPlatform> MakeHost(std::ostream* log, std::string_view script) {
+  HeadlessOptions options;
+  options.log = log;
+  options.ticks = kTickLimit;
+  std::istringstream in{std::string(script)};
+  options.input = ParseInputScript(in);
+  return std::make_unique<HeadlessPlatform>(std::move(options));
+}
+
+void PutLe(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+}  // namespace
+
+StageTest::StageTest() : host_(MakeHost(&log_, "")) {
+  SetHost(host_.get());
+  frmMain.Reset();
+  Game = {};
+  Game.Random.Seed(20261209);
+  Launch = {};
+  ClearLog();
+}
+
+StageTest::~StageTest() {
+  frmMain.Reset();
+  Game = {};
+  Launch = {};
+  CurrentScene = "loading";
+  SetHost(nullptr);
+}
+
+void StageTest::UseInput(std::string_view script) {
+  auto next = MakeHost(&log_, script);
+  SetHost(next.get());
+  host_ = std::move(next);
+}
+
+void StageTest::Yield() {
+  host_->PumpEvents(frmMain);
+}
+
+void StageTest::NewShip(int32_t x, int32_t y) {
+  Player.X = x;
+  Player.Y = y;
+  Player.Power = 1;
+  Player.Bank = 0;
+  Player.CenterCooldown1 = Player.CenterCooldown2 = 0;
+  Player.LeftCooldown = Player.RightCooldown = 0;
+  Player.Lives = 3;
+  Player.Bombs = 2;
+  Player.OnScreen = kTrue;
+  for (ShotSlot& s : CenterShots) s = ShotSlot{0, 0, 0, -10, kFalse};
+  for (ShotSlot& s : LeftShots) s = ShotSlot{0, 0, -4, -14, kFalse};
+  for (ShotSlot& s : RightShots) s = ShotSlot{0, 0, 4, -14, kFalse};
+}
+
+std::vector<std::string> StageTest::SoundCommands() const {
+  std::vector<std::string> out;
+  std::istringstream lines(log_.str());
+  std::string line;
+  while (std::getline(lines, line)) {
+    // "TICK sound HOLDER COMMAND"
+    auto at = line.find(" sound ");
+    if (at != std::string::npos) out.push_back(line.substr(at + 7));
+  }
+  return out;
+}
+
+std::vector<std::string> StageTest::SoundCommands(std::string_view holder) const {
+  std::vector<std::string> out;
+  const std::string prefix = std::string(holder) + " ";
+  for (const std::string& c : SoundCommands()) {
+    if (c.rfind(prefix, 0) == 0) out.push_back(c.substr(prefix.size()));
+  }
+  return out;
+}
+
+int StageTest::ShotSounds() const {
+  int count = 0;
+  std::istringstream lines(log_.str());
+  std::string line;
+  while (std::getline(lines, line)) count += line.ends_with(" sndPlaySoundA") ? 1 : 0;
+  return count;
+}
+
+void StageTest::ClearLog() {
+  log_.str("");
+}
+
+EnemyRecord Enemy(uint8_t kind, float x, float y, float dx, float dy, int32_t timer, int16_t hp) {
+  EnemyRecord e;
+  e.Kind = kind;
+  e.X = x;
+  e.Y = y;
+  e.DX = dx;
+  e.DY = dy;
+  e.Timer = timer;
+  e.HP = hp;
+  e.FireTimer = 100;
+  e.Alive = kTrue;
+  return e;
+}
+
+EnemyShotRecord Bullet(uint8_t kind, float x, float y, float dx, float dy, int32_t size,
+                       uint8_t step) {
+  return EnemyShotRecord{kind, step, x, y, size, size, dx, dy, kTrue};
+}
+
+ShotSlot LiveShot(int32_t x, int32_t y, int16_t dx, int16_t dy) {
+  return ShotSlot{x, y, dx, dy, kTrue};
+}
+
+uint32_t Coded(int x, int y) {
+  return 0xFF000000u | static_cast<uint32_t>(x) << 12 | static_cast<uint32_t>(y);
+}
+
+Surface CodedSheet(int width, int height) {
+  Surface s(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) s.Set(x, y, Coded(x, y));
+  }
+  return s;
+}
+
+uint32_t BackPixel(int piece, int y) {
+  return 0xFF000000u | static_cast<uint32_t>(piece) << 16 | static_cast<uint32_t>(y);
+}
+
+Surface CodedBackground(int piece) {
+  Surface s(420, 560);
+  for (int y = 0; y < 560; ++y) {
+    for (int x = 0; x < 420; ++x) s.Set(x, y, BackPixel(piece, y));
+  }
+  return s;
+}
+
+std::vector<uint8_t> MakeWav(int lengthMs) {
+  // 8 kHz, mono, 8 bits: 8 data bytes per millisecond.
+  const uint32_t dataBytes = static_cast<uint32_t>(lengthMs) * 8;
+  std::vector<uint8_t> wav;
+  auto tag = [&wav](const char* t) { wav.insert(wav.end(), t, t + 4); };
+  tag("RIFF");
+  PutLe(wav, 36 + dataBytes, 4);
+  tag("WAVE");
+  tag("fmt ");
+  PutLe(wav, 16, 4);
+  PutLe(wav, 1, 2);     // PCM
+  PutLe(wav, 1, 2);     // mono
+  PutLe(wav, 8000, 4);  // samples per second
+  PutLe(wav, 8000, 4);  // bytes per second
+  PutLe(wav, 1, 2);     // block align
+  PutLe(wav, 8, 2);     // bits per sample
+  tag("data");
+  PutLe(wav, dataBytes, 4);
+  wav.insert(wav.end(), dataBytes, 0x80);
+  return wav;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const std::string& path, std::string_view content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+std::vector<std::string> FolderNames(const std::string& path) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "vormelda-stage-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temp folder");
+  path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ec;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+}  // namespace vormelda::stagetest

@@ -1,0 +1,84 @@
+// What the stage tests share: a fixture that installs a headless back end with a fresh game,
+// scripted input and a log of the sound commands; ready-made records; a sprite sheet whose every
+// pixel tells where on the sheet it came from; and a throw-away folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/headless_platform.hpp"
+#include "shell/enemy_record.hpp"
+#include "shell/enemy_shot_record.hpp"
+#include "shell/shot_slot.hpp"
+
+namespace vormelda::stagetest {
+
+class StageTest : public ::testing::Test {
+ protected:
+  StageTest();
+  ~StageTest() override;
+
+  // A new back end whose input is this script ("1 Left X\n21\n"); the game state is kept.
+  void UseInput(std::string_view script);
+  HeadlessPlatform& host() { return *host_; }
+  // The window system's turn: the next tick's input takes effect.
+  void Yield();
+
+  // The ship of a game in play, as the title screen and the stage start leave it.
+  static void NewShip(int32_t x = 185, int32_t y = 410);
+
+  // "holder command" for every sound command logged since the last ClearLog, in order.
+  std::vector<std::string> SoundCommands() const;
+  // The commands sent to one holder.
+  std::vector<std::string> SoundCommands(std::string_view holder) const;
+  int ShotSounds() const;
+  void ClearLog();
+
+ private:
+  std::ostringstream log_;
+  std::unique_ptr<HeadlessPlatform> host_;
+};
+
+EnemyRecord Enemy(uint8_t kind, float x, float y, float dx = 0, float dy = 0, int32_t timer = 0,
+                  int16_t hp = 3);
+EnemyShotRecord Bullet(uint8_t kind, float x, float y, float dx = 0, float dy = 0,
+                       int32_t size = 10, uint8_t step = 1);
+ShotSlot LiveShot(int32_t x, int32_t y, int16_t dx = 0, int16_t dy = -10);
+
+// Sheet pixels tell their own position: 0xFF000000 | x << 12 | y.
+uint32_t Coded(int x, int y);
+Surface CodedSheet(int width, int height);
+// A 420 x 560 background whose rows read 0xFF000000 | piece << 16 | y.
+uint32_t BackPixel(int piece, int y);
+Surface CodedBackground(int piece);
+// What a masked draw leaves on a field pixel bg, for the sheet pixels at (mx, my) and (ix, iy).
+inline uint32_t Masked(uint32_t bg, int mx, int my, int ix, int iy) {
+  return (bg & Coded(mx, my)) | Coded(ix, iy);
+}
+
+std::vector<uint8_t> MakeWav(int lengthMs);
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, std::string_view content);
+// The names in a folder, sorted.
+std::vector<std::string> FolderNames(const std::string& path);
+
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::string& Path() const { return path_; }
+  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace vormelda::stagetest

@@ -9,12 +9,23 @@
 
 #include "app/autoplay.hpp"
 #include "app/trace.hpp"
+#include "shell/scene.hpp"
 #include "platform/headless_platform.hpp"
 #include "shell/startup.hpp"
 
 using namespace vormelda;
 
 namespace {
+
+// The resident set size of this process, from the kernel's status file.
+long ResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
 
 struct VerifyMismatch {
   int64_t tick;
@@ -74,6 +85,7 @@ int main(int argc, char** argv) {
   std::string start;
   std::string autoplay, recordFile, verifyFile;
   int games = 1;
+  bool memory = false;
   app.add_option("--data", dataDir, "folder used as the program's folder (default: beside me)");
   app.add_option("--seed", seed, "random seed")->capture_default_str();
   app.add_option("--clock-start", clockStart, "first reading of the virtual clock");
@@ -91,6 +103,7 @@ int main(int argc, char** argv) {
   app.add_option("--games", games, "games the autoplay plays before it closes the window");
   app.add_option("--record", recordFile, "write the run's input script with state checksums");
   app.add_option("--verify", verifyFile, "replay a recorded script, failing at a differing tick");
+  app.add_flag("--memory", memory, "print the resident memory at every visit of the title screen");
   CLI11_PARSE(app, argc, argv);
   const bool autoplaying = app.count("--autoplay") > 0;
   if (autoplaying && autoplay.empty()) autoplay = "60";
@@ -113,7 +126,16 @@ int main(int argc, char** argv) {
     options.clockStart = clockStart;
     options.ticks = ticks;
     if (!messageBoxes.empty()) options.messageBoxAnswers = ParseAnswers(messageBoxes);
-    if (!verifyFile.empty()) inputFile = verifyFile;
+    if (!verifyFile.empty()) {
+      inputFile = verifyFile;
+      // A recording names its seed in its first line; an explicit --seed wins.
+      std::ifstream in(verifyFile);
+      std::string first;
+      const std::string mark = "# vormelda-sim input script, seed ";
+      if (std::getline(in, first) && first.rfind(mark, 0) == 0 && app.count("--seed") == 0) {
+        seed = static_cast<uint32_t>(std::stoul(first.substr(mark.size())));
+      }
+    }
     if (autoplaying && autoplay != "60" && autoplay != "75" && autoplay != "100") {
       throw std::runtime_error("--autoplay takes 60, 75 or 100");
     }
@@ -166,8 +188,14 @@ int main(int argc, char** argv) {
   InputLine lastRecorded;
   bool recordedAny = false;
   int checked = 0;
+  int titleVisits = 0;
+  std::string_view lastScene;
   for (const auto& [tick, file] : shotFiles) host.WantPicture(tick);
   host.onYield = [&](int64_t tick) {
+    if (memory && CurrentScene == "title" && lastScene != "title") {
+      std::cout << "memory title-visit=" << ++titleVisits << " rss_kb=" << ResidentKb() << '\n';
+    }
+    lastScene = CurrentScene;
     if (record.is_open()) {
       const InputLine& now = host.CurrentInput();
       const bool changed = !recordedAny || now.heldKeys != lastRecorded.heldKeys ||

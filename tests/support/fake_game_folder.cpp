@@ -40,6 +40,7 @@ void SavePicture(const Surface& picture, const std::string& path) {
 std::vector<uint8_t> MakeWav(int lengthMs) {
   const uint32_t dataBytes = static_cast<uint32_t>(lengthMs) * 8;
   std::vector<uint8_t> wav;
+  wav.reserve(44 + dataBytes);  // also keeps GCC 12's false overflow warning away
   PutTag(wav, "RIFF");
   PutLe32(wav, 36 + dataBytes);
   PutTag(wav, "WAVE");

@@ -161,6 +161,7 @@ std::vector<uint8_t> MakeWav(int lengthMs) {
   // 8 kHz, mono, 8 bits: 8 data bytes per millisecond.
   const uint32_t dataBytes = static_cast<uint32_t>(lengthMs) * 8;
   std::vector<uint8_t> wav;
+  wav.reserve(44 + dataBytes);  // also keeps GCC 12's false overflow warning away
   auto tag = [&wav](const char* t) { wav.insert(wav.end(), t, t + 4); };
   tag("RIFF");
   PutLe(wav, 36 + dataBytes, 4);

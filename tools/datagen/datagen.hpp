@@ -1,0 +1,16 @@
+// The data generator: writes every picture, sound and music file the game reads.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vormelda::datagen {
+
+// The files written, relative to the output folder, in the order they are written.
+const std::vector<std::string>& OutputFiles();
+
+// Writes all files under `folder` (creating Picture/ and Music/). Throws std::runtime_error
+// on a write error. The same files, byte for byte, on every run.
+void GenerateAll(const std::string& folder);
+
+}  // namespace vormelda::datagen

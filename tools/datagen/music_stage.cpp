@@ -1,0 +1,83 @@
+// The stage theme: A minor, 128 beats a minute, four sections of eight bars (one minute).
+//   A  groove: arpeggio, bass, pad and a bell line          Am F C G Am F G E
+//   B  the theme on the lead                                Am F C G Am F G E
+//   C  the bridge, climbing through the relative keys       Dm Am Bb F Dm Am E E
+//   D  the theme again, turning to the dominant at its end  Am F C G F G E E7
+// E7 at the very end leads back into the Am of the first bar when the music loops.
+#include "music.hpp"
+
+namespace vormelda::datagen {
+
+namespace {
+
+struct Section {
+  const char* chords;
+  const char* lead;  // nullptr: no lead
+  const char* bell;  // nullptr: no bell
+  bool high_arp;
+};
+
+constexpr const char* kTheme1 =
+    "E5:4 A5:2 B5:2 C6:4 B5:2 A5:2  A5:6 G5:2 F5:4 E5:4  G5:4 E5:2 G5:2 C6:4 D6:2 E6:2 "
+    "D6:6 B5:2 G5:8  E5:4 A5:2 B5:2 C6:4 B5:2 A5:2  A5:4 C6:4 F6:4 E6:2 D6:2 "
+    "D6:4 B5:4 G5:2 A5:2 B5:4  G#5:8 E5:4 r:4";
+constexpr const char* kTheme2 =
+    "F5:4 A5:4 D6:6 C6:2  C6:4 B5:2 A5:2 E5:8  D5:4 F5:4 Bb5:6 A5:2  A5:4 G5:2 F5:2 C5:8 "
+    "F5:2 G5:2 A5:4 D6:4 F6:4  E6:6 D6:2 C6:4 A5:4  B5:4 G#5:4 E5:4 G#5:4  B5:12 r:4";
+constexpr const char* kTheme1Ending =
+    "E5:4 A5:2 B5:2 C6:4 B5:2 A5:2  A5:6 G5:2 F5:4 E5:4  G5:4 E5:2 G5:2 C6:4 D6:2 E6:2 "
+    "D6:6 B5:2 G5:8  A5:4 C6:4 F6:4 E6:2 D6:2  D6:4 B5:4 G5:4 B5:4  G#5:4 B5:4 E6:8 "
+    "D6:4 B5:4 G#5:4 E5:4";
+constexpr const char* kBell =
+    "E5:6 A5:2 C6:8  C6:6 A5:2 F5:8  G5:6 C6:2 E6:8  D6:6 B5:2 G5:8  E5:6 A5:2 C6:8 "
+    "F5:4 A5:4 C6:4 F6:4  D6:6 B5:2 G5:8  G#5:4 B5:4 E6:8";
+
+const Section kSections[] = {
+    {"Am F C G Am F G E", nullptr, kBell, false},
+    {"Am F C G Am F G E", kTheme1, nullptr, false},
+    {"Dm Am Bb F Dm Am E E", kTheme2, nullptr, true},
+    {"Am F C G F G E E7", kTheme1Ending, nullptr, true},
+};
+
+}  // namespace
+
+Song StageSong() {
+  Song song;
+  song.bpm = 128;
+  Track lead{Voice::kLead, 1.0, 0.1, 0.35, {}};
+  Track bell{Voice::kBell, 0.9, -0.3, 0.4, {}};
+  Track pad{Voice::kPad, 1.0, 0.0, 0.2, {}};
+  Track bass{Voice::kBass, 1.0, 0.0, 0.0, {}};
+  Track arp{Voice::kArp, 0.8, -0.35, 0.3, {}};
+  Track arp_high{Voice::kArp, 0.45, 0.45, 0.4, {}};
+  Track kick{Voice::kKick, 1.0, 0.0, 0.0, {}};
+  Track snare{Voice::kSnare, 0.9, 0.05, 0.1, {}};
+  Track hat{Voice::kHat, 0.8, 0.25, 0.0, {}};
+  Track open_hat{Voice::kOpenHat, 0.7, 0.25, 0.0, {}};
+  Track crash{Voice::kCrash, 0.8, -0.2, 0.0, {}};
+  int bar = 0;
+  for (const Section& s : kSections) {
+    const auto chords = ChordBars(s.chords);
+    const int bars = static_cast<int>(chords.size());
+    AddPadChords(pad, bar, chords);
+    AddRootBass(bass, bar, chords, 0b01000100u);
+    AddArpeggio(arp, bar, chords, 4, {0, 1, 2, 3, 2, 1, 0, 1});
+    if (s.high_arp) AddArpeggio(arp_high, bar, chords, 5, {3, 2, 1, 0});
+    if (s.lead != nullptr) CheckLength(AddLine(lead, bar, s.lead), bar + bars);
+    if (s.bell != nullptr) CheckLength(AddLine(bell, bar, s.bell), bar + bars);
+    AddSteps(crash, bar, "x");
+    AddDrumBars(kick, bar, bars - 1, "x...x...x...x...");
+    AddDrumBars(snare, bar, bars - 1, "....x.......x...");
+    AddDrumBars(hat, bar, bars, "xoxoxoxoxoxoxo..");
+    AddDrumBars(open_hat, bar, bars - 1, "..............x.");
+    // A fill in the last bar of the section.
+    AddSteps(kick, bar + bars - 1, "x...x...x.....x.");
+    AddSteps(snare, bar + bars - 1, "....x...x.xxoxxx");
+    bar += bars;
+  }
+  song.bars = bar;
+  song.tracks = {lead, bell, pad, bass, arp, arp_high, kick, snare, hat, open_hat, crash};
+  return song;
+}
+
+}  // namespace vormelda::datagen

@@ -39,8 +39,8 @@ void BM_StageFrame(benchmark::State& state) {
     Enemies.Append({kind, 0, 10.0f + 13 * i, 20.0f + 9 * i, 0, 0, 1, 1, 25, 5, 20, 100, kTrue});
   }
   for (int i = 0; i < 150; ++i) {
-    EnemyShots.Append({static_cast<uint8_t>(1 + i % 2), static_cast<uint8_t>(1 + i % 15),
-                       2.8f * i, 3.1f * (i % 120), 10, 10, 0.5f, 2, kTrue});
+    EnemyShots.Append({static_cast<uint8_t>(1 + i % 2), static_cast<uint8_t>(1 + i % 15), 2.8f * i,
+                       3.1f * (i % 120), 10, 10, 0.5f, 2, kTrue});
   }
   for (int i = 0; i < 10; ++i) Blasts.Append({1, 40 * i, 30 * i, static_cast<int16_t>(24 - i)});
   const GameState busy = Game;
@@ -87,7 +87,8 @@ void BM_BossFrame(benchmark::State& state) {
   BossRage = kTrue;
   FrameCount = 9240;  // a second-phase fan is due
   BombTimer = 30;
-  for (int i = 0; i < 3; ++i) EnemyShots.Append({3, 0, 100.0f * i, 50.0f * i, 140, 160, 1, 3, kTrue});
+  for (int i = 0; i < 3; ++i)
+    EnemyShots.Append({3, 0, 100.0f * i, 50.0f * i, 140, 160, 1, 3, kTrue});
   Blasts.Append({4, 60, 25, 40});
   const GameState busy = Game;
   for (auto _ : state) {

@@ -21,7 +21,9 @@ constexpr int kFirstLeg = 6;    // frames the first move of a plan is held
 constexpr int kSecondLeg = 18;  // frames of the move that follows it
 constexpr double kDeath = -1e9;
 
-bool InPlay(std::string_view scene) { return scene == "stage" || scene == "boss"; }
+bool InPlay(std::string_view scene) {
+  return scene == "stage" || scene == "boss";
+}
 
 int LiveEnemies() {
   int live = 0;
@@ -70,7 +72,9 @@ int Strikes(const OneBasedArray<ShotSlot, N>& before, const OneBasedArray<ShotSl
   return strikes;
 }
 
-double HalfWidth(const EnemyRecord& e) { return e.Kind == 1 ? 17.5 : e.Kind == 2 ? 15 : 25; }
+double HalfWidth(const EnemyRecord& e) {
+  return e.Kind == 1 ? 17.5 : e.Kind == 2 ? 15 : 25;
+}
 
 // Frames until an enemy is out of reach: past the bottom, or off a side on its first leg.
 double FramesToLeave(const EnemyRecord& e) {
@@ -166,7 +170,7 @@ InputLine Autoplay::Decide(int64_t) {
     if (static_cast<int>(games_.size()) >= options_.games) {
       in.close = true;
     } else {
-      const int key = options_.framesPerSecond == 100 ? VK_Z
+      const int key = options_.framesPerSecond == 100  ? VK_Z
                       : options_.framesPerSecond == 75 ? VK_X
                                                        : VK_RETURN;
       in.tappedKeys.push_back(key);
@@ -184,7 +188,7 @@ InputLine Autoplay::Decide(int64_t) {
 }
 
 InputLine Autoplay::Play() {
-  static constexpr int8_t kDirs[9][2] = {{0, 0},  {-1, 0}, {1, 0},  {0, -1}, {0, 1},
+  static constexpr int8_t kDirs[9][2] = {{0, 0},   {-1, 0}, {1, 0},  {0, -1}, {0, 1},
                                          {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
   saved_ = Game;
   std::vector<Move> best;
@@ -207,9 +211,9 @@ InputLine Autoplay::Play() {
     // Each move held throughout, then the best three first moves with every second move.
     std::vector<std::pair<double, int>> firsts;
     for (int d = 0; d < 9; ++d) {
-      firsts.emplace_back(
-          consider(std::vector<Move>(kFirstLeg + kSecondLeg, Move{kDirs[d][0], kDirs[d][1], false})),
-          d);
+      firsts.emplace_back(consider(std::vector<Move>(kFirstLeg + kSecondLeg,
+                                                     Move{kDirs[d][0], kDirs[d][1], false})),
+                          d);
     }
     std::sort(firsts.begin(), firsts.end(), std::greater<>());
     for (int k = 0; k < 3; ++k) {
@@ -273,8 +277,8 @@ Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
     safety = std::min(safety, NearestBullet());
     if ((!boss && FrameCount == 8401) || (boss && IsTrue(BossStageOver))) break;
   }
-  double value = (Player.Score - startScore) * 10.0 + items * 50000.0 - escaped * 30000.0 +
-                 strikes * 300.0;
+  double value =
+      (Player.Score - startScore) * 10.0 + items * 50000.0 - escaped * 30000.0 + strikes * 300.0;
   if (BombTimer > 0 && saved_.BombTimer == 0) value -= 2e5;
   value += Judge(frames, safety);
   return {value, true};

@@ -9,8 +9,8 @@
 
 #include "app/autoplay.hpp"
 #include "app/trace.hpp"
-#include "shell/scene.hpp"
 #include "platform/headless_platform.hpp"
+#include "shell/scene.hpp"
 #include "shell/startup.hpp"
 
 using namespace vormelda;
@@ -34,7 +34,8 @@ struct VerifyMismatch {
 // FNV-1a over the trace record: every global, record and list of the state at a yield.
 std::string StateChecksum(int64_t tick, uint32_t clock) {
   const std::string text =
-      TraceRecord(tick, clock).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+      TraceRecord(tick, clock)
+          .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
   uint64_t h = 1469598103934665603ull;
   for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
   char hex[17];
@@ -51,7 +52,8 @@ std::map<int64_t, std::string> ReadChecks(const std::string& file) {
     std::istringstream words(line);
     std::string hash, check, hex;
     int64_t tick = 0;
-    if (words >> hash >> check >> tick >> hex && hash == "#" && check == "check") checks[tick] = hex;
+    if (words >> hash >> check >> tick >> hex && hash == "#" && check == "check")
+      checks[tick] = hex;
   }
   return checks;
 }
@@ -207,7 +209,8 @@ int main(int argc, char** argv) {
         lastRecorded = now;
         recordedAny = true;
       }
-      if (tick % 60 == 0) record << "# check " << tick << ' ' << StateChecksum(tick, host.PeekClock()) << '\n';
+      if (tick % 60 == 0)
+        record << "# check " << tick << ' ' << StateChecksum(tick, host.PeekClock()) << '\n';
     }
     if (auto it = checks.find(tick); it != checks.end()) {
       if (StateChecksum(tick, host.PeekClock()) != it->second) throw VerifyMismatch{tick};

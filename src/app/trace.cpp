@@ -32,16 +32,16 @@ Json ToJson(const ShotSlot& s) {
 }
 
 Json ToJson(const EnemyRecord& e) {
-  return {{"Kind", e.Kind},   {"Flash", e.Flash},   {"X", e.X},
-          {"Y", e.Y},         {"SpawnX", e.SpawnX}, {"SpawnY", e.SpawnY},
-          {"DX", e.DX},       {"DY", e.DY},         {"HP", e.HP},
-          {"FireTimer", e.FireTimer}, {"Timer", e.Timer}, {"Points", e.Points},
-          {"Alive", e.Alive}};
+  return {
+      {"Kind", e.Kind},     {"Flash", e.Flash},         {"X", e.X},         {"Y", e.Y},
+      {"SpawnX", e.SpawnX}, {"SpawnY", e.SpawnY},       {"DX", e.DX},       {"DY", e.DY},
+      {"HP", e.HP},         {"FireTimer", e.FireTimer}, {"Timer", e.Timer}, {"Points", e.Points},
+      {"Alive", e.Alive}};
 }
 
 Json ToJson(const EnemyShotRecord& s) {
-  return {{"Kind", s.Kind},   {"Step", s.Step},   {"X", s.X},   {"Y", s.Y},        {"SizeA", s.SizeA},
-          {"SizeB", s.SizeB}, {"DX", s.DX},       {"DY", s.DY}, {"Alive", s.Alive}};
+  return {{"Kind", s.Kind},   {"Step", s.Step}, {"X", s.X},   {"Y", s.Y},        {"SizeA", s.SizeA},
+          {"SizeB", s.SizeB}, {"DX", s.DX},     {"DY", s.DY}, {"Alive", s.Alive}};
 }
 
 Json ToJson(const BlastRecord& b) {
@@ -53,12 +53,18 @@ Json ToJson(const ItemRecord& i) {
 }
 
 Json ToJson(const JOYINFOEX& j) {
-  return {{"dwSize", j.dwSize},         {"dwFlags", j.dwFlags},
-          {"dwXpos", j.dwXpos},         {"dwYpos", j.dwYpos},
-          {"dwZpos", j.dwZpos},         {"dwRpos", j.dwRpos},
-          {"dwUpos", j.dwUpos},         {"dwVpos", j.dwVpos},
-          {"dwButtons", j.dwButtons},   {"dwButtonNumber", j.dwButtonNumber},
-          {"dwPOV", j.dwPOV},           {"dwReserved1", j.dwReserved1},
+  return {{"dwSize", j.dwSize},
+          {"dwFlags", j.dwFlags},
+          {"dwXpos", j.dwXpos},
+          {"dwYpos", j.dwYpos},
+          {"dwZpos", j.dwZpos},
+          {"dwRpos", j.dwRpos},
+          {"dwUpos", j.dwUpos},
+          {"dwVpos", j.dwVpos},
+          {"dwButtons", j.dwButtons},
+          {"dwButtonNumber", j.dwButtonNumber},
+          {"dwPOV", j.dwPOV},
+          {"dwReserved1", j.dwReserved1},
           {"dwReserved2", j.dwReserved2}};
 }
 

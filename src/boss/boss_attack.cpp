@@ -75,8 +75,7 @@ void LargeBullet() {
   const int32_t t = FrameCount % (rage ? 1200 : 1800);
   for (const Slot& slot : kSchedule) {
     if (t != (rage ? slot.second : slot.first)) continue;
-    EnemyShots.Append(
-        {3, 0, BossX + 150 - 70, BossY + 60 - 70, 140, 160, slot.dx, slot.dy, kTrue});
+    EnemyShots.Append({3, 0, BossX + 150 - 70, BossY + 60 - 70, 140, 160, slot.dx, slot.dy, kTrue});
     PlayEffect(frmMain.mciTama3);
   }
 }

@@ -16,8 +16,8 @@ bool BodyHitsShip() {
 bool HitsShip(const EnemyShotRecord& s) {
   if (s.Kind == 1 || s.Kind == 2) return BulletHitsShip(s);
   if (s.Kind == 3) {
-    return IsTrue(InEllipse(60, 60, RoundHalfEven(s.X) + 70, RoundHalfEven(s.Y) + 70,
-                            Player.X + 25, Player.Y + 27));
+    return IsTrue(InEllipse(60, 60, RoundHalfEven(s.X) + 70, RoundHalfEven(s.Y) + 70, Player.X + 25,
+                            Player.Y + 27));
   }
   return false;
 }

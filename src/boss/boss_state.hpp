@@ -8,8 +8,8 @@ namespace vormelda {
 
 // The boss stage's globals, set afresh at the start of every boss stage.
 struct BossState {
-  float BossX = 0;   // left edge, sways within 0..120
-  float BossY = 0;   // top edge, enters down to 25
+  float BossX = 0;  // left edge, sways within 0..120
+  float BossY = 0;  // top edge, enters down to 25
   float BossDX = 0;
   float BossDY = 0;
   int16_t BossHP = 0;

@@ -20,7 +20,9 @@ float AngleTo(float dx, float dy);
 Flag InEllipse(int32_t rx, int32_t ry, int32_t cx, int32_t cy, int32_t px, int32_t py);
 
 // Nearest integer, a half going to the even one (2.5 gives 2, 3.5 gives 4).
-inline int32_t RoundHalfEven(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
+inline int32_t RoundHalfEven(double v) {
+  return static_cast<int32_t>(std::nearbyint(v));
+}
 
 void CompactEnemies();
 void CompactEnemyShots();

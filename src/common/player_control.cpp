@@ -15,9 +15,9 @@ struct Inputs {
 
 // Each key is asked once per frame, so a press since the last frame counts exactly once.
 Inputs ReadInputs(bool withJoystick) {
-  Inputs in{GetAsyncKeyState(VK_UP) != 0,    GetAsyncKeyState(VK_DOWN) != 0,
-            GetAsyncKeyState(VK_LEFT) != 0,  GetAsyncKeyState(VK_RIGHT) != 0,
-            GetAsyncKeyState(VK_X) != 0,     GetAsyncKeyState(VK_Z) != 0};
+  Inputs in{GetAsyncKeyState(VK_UP) != 0,   GetAsyncKeyState(VK_DOWN) != 0,
+            GetAsyncKeyState(VK_LEFT) != 0, GetAsyncKeyState(VK_RIGHT) != 0,
+            GetAsyncKeyState(VK_X) != 0,    GetAsyncKeyState(VK_Z) != 0};
   if (withJoystick) {
     // 10000 either side of the centre 32767.
     in.up = in.up || JoyInfo.dwYpos < 22767;
@@ -140,7 +140,9 @@ void Control(bool withJoystick) {
 
 }  // namespace
 
-void PlayerControl() { Control(true); }
+void PlayerControl() {
+  Control(true);
+}
 
 void ReadPlayerInput() {
   JoyInfo.dwSize = sizeof(JOYINFOEX);

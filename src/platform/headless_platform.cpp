@@ -157,7 +157,9 @@ uint32_t HeadlessPlatform::JoySetCapture(uint32_t id, uint32_t, bool) {
   return id == JOYSTICKID1 && joystickAttached_ ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
 }
 
-uint32_t HeadlessPlatform::JoyReleaseCapture(uint32_t) { return JOYERR_NOERROR; }
+uint32_t HeadlessPlatform::JoyReleaseCapture(uint32_t) {
+  return JOYERR_NOERROR;
+}
 
 MessageBoxAnswer HeadlessPlatform::MessageBoxRetryCancel(std::string_view text, std::string_view) {
   MessageBoxAnswer answer = MessageBoxAnswer::Cancel;
@@ -169,7 +171,9 @@ MessageBoxAnswer HeadlessPlatform::MessageBoxRetryCancel(std::string_view text, 
   return answer;
 }
 
-void HeadlessPlatform::ReportFatalError(std::string_view text) { std::cerr << text << '\n'; }
+void HeadlessPlatform::ReportFatalError(std::string_view text) {
+  std::cerr << text << '\n';
+}
 
 std::unique_ptr<AudioClip> HeadlessPlatform::OpenClip(const std::string& path, bool) {
   auto length = SoundFileLengthMs(path);

@@ -13,6 +13,8 @@ Platform& Host() {
   return *gHost;
 }
 
-void SetHost(Platform* platform) { gHost = platform; }
+void SetHost(Platform* platform) {
+  gHost = platform;
+}
 
 }  // namespace vormelda

@@ -13,10 +13,9 @@ namespace vormelda {
 namespace {
 
 const std::map<std::string, int>& KeyNames() {
-  static const std::map<std::string, int> names{{"Up", VK_UP},       {"Down", VK_DOWN},
-                                                {"Left", VK_LEFT},   {"Right", VK_RIGHT},
-                                                {"X", VK_X},         {"Z", VK_Z},
-                                                {"Enter", VK_RETURN}};
+  static const std::map<std::string, int> names{
+      {"Up", VK_UP}, {"Down", VK_DOWN}, {"Left", VK_LEFT},   {"Right", VK_RIGHT},
+      {"X", VK_X},   {"Z", VK_Z},       {"Enter", VK_RETURN}};
   return names;
 }
 

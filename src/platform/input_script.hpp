@@ -10,9 +10,9 @@ namespace vormelda {
 
 struct InputLine {
   int64_t tick = 0;
-  std::vector<int> heldKeys;   // virtual key codes
-  std::vector<int> tappedKeys; // pressed and released just before the tick's yield
-  bool joystick = false;       // the line names a joystick token
+  std::vector<int> heldKeys;    // virtual key codes
+  std::vector<int> tappedKeys;  // pressed and released just before the tick's yield
+  bool joystick = false;        // the line names a joystick token
   uint32_t joyX = 32767;
   uint32_t joyY = 32767;
   uint32_t joyButtons = 0;

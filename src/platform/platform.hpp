@@ -44,7 +44,7 @@ class Platform {
   virtual void ShowWindow() = 0;
   virtual void SetCaption(std::string_view utf8) = 0;
   virtual void SetFieldVisible(bool visible) = 0;
-  virtual void Present(const Surface& field) = 0;  // the refresh of the play field
+  virtual void Present(const Surface& field) = 0;   // the refresh of the play field
   virtual void PumpEvents(WindowEvents& sink) = 0;  // the yield: all pending events
 
   // Keyboard (virtual key codes of keys.hpp): non-zero while down (bit 0x8000) or when pressed at

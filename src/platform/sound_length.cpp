@@ -41,12 +41,12 @@ std::optional<double> Mp3LengthMs(const std::vector<uint8_t>& b) {
   static const int kBitrates[2][16] = {
       {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0},  // MPEG-1 layer III
       {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}};     // MPEG-2/2.5
-  static const int kRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000},
-                                   {11025, 12000, 8000}};
+  static const int kRates[3][3] = {
+      {44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
   size_t pos = 0;
   if (b.size() >= 10 && std::memcmp(b.data(), "ID3", 3) == 0) {
-    pos = 10 + (size_t(b[6] & 0x7F) << 21 | size_t(b[7] & 0x7F) << 14 |
-                size_t(b[8] & 0x7F) << 7 | size_t(b[9] & 0x7F));
+    pos = 10 + (size_t(b[6] & 0x7F) << 21 | size_t(b[7] & 0x7F) << 14 | size_t(b[8] & 0x7F) << 7 |
+                size_t(b[9] & 0x7F));
   }
   double ms = 0;
   int frames = 0;
@@ -80,7 +80,8 @@ std::optional<double> Mp3LengthMs(const std::vector<uint8_t>& b) {
 std::optional<double> SoundFileLengthMs(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
   if (auto wav = WavLengthMs(bytes)) return wav;
   return Mp3LengthMs(bytes);
 }

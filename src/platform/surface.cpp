@@ -9,7 +9,9 @@ Surface::Surface(int width, int height, uint32_t fill)
       height_(std::max(height, 0)),
       pixels_(static_cast<size_t>(width_) * height_, fill) {}
 
-void Surface::Fill(uint32_t argb) { std::fill(pixels_.begin(), pixels_.end(), argb); }
+void Surface::Fill(uint32_t argb) {
+  std::fill(pixels_.begin(), pixels_.end(), argb);
+}
 
 namespace {
 

@@ -11,6 +11,8 @@ void DrawExhaustFlame(int shipX, int shipY) {
   DrawMasked(shipX + 15, shipY + 40, 20, 20, f, 732, f, 712);
 }
 
-void DrawLevelShip(int shipX, int shipY) { DrawMasked(shipX, shipY, 50, 50, 26, 220, 26, 170); }
+void DrawLevelShip(int shipX, int shipY) {
+  DrawMasked(shipX, shipY, 50, 50, 26, 220, 26, 170);
+}
 
 }  // namespace vormelda

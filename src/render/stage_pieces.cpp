@@ -19,12 +19,12 @@ SheetPoint BombFrame(int16_t t) {
   static constexpr struct {
     int16_t from;
     SheetPoint at;
-  } kTable[] = {{116, {0, 1}},       {111, {420, 1}},     {106, {840, 1}},     {101, {1260, 1}},
-                {96, {1680, 1}},     {91, {0, 561}},      {86, {420, 561}},    {81, {840, 561}},
-                {76, {1260, 561}},   {71, {840, 561}},    {66, {1260, 561}},   {60, {1680, 561}},
-                {54, {0, 1121}},     {48, {420, 1121}},   {42, {840, 1121}},   {36, {1260, 1121}},
-                {30, {1680, 1121}},  {24, {0, 1681}},     {18, {420, 1681}},   {12, {840, 1681}},
-                {6, {1260, 1681}},   {1, {1680, 1681}}};
+  } kTable[] = {{116, {0, 1}},      {111, {420, 1}},   {106, {840, 1}},   {101, {1260, 1}},
+                {96, {1680, 1}},    {91, {0, 561}},    {86, {420, 561}},  {81, {840, 561}},
+                {76, {1260, 561}},  {71, {840, 561}},  {66, {1260, 561}}, {60, {1680, 561}},
+                {54, {0, 1121}},    {48, {420, 1121}}, {42, {840, 1121}}, {36, {1260, 1121}},
+                {30, {1680, 1121}}, {24, {0, 1681}},   {18, {420, 1681}}, {12, {840, 1681}},
+                {6, {1260, 1681}},  {1, {1680, 1681}}};
   for (const auto& row : kTable) {
     if (t >= row.from) return row.at;
   }
@@ -32,7 +32,9 @@ SheetPoint BombFrame(int16_t t) {
 }
 
 // The explosion column: 24..22 show 0, 21..19 show 50, ... 3..1 show 350.
-int BlastColumn(int countdown) { return 50 * ((24 - countdown) / 3); }
+int BlastColumn(int countdown) {
+  return 50 * ((24 - countdown) / 3);
+}
 
 struct BankPicture {
   int maskX, maskY, imageX, imageY;
@@ -60,8 +62,8 @@ void DrawShots(const OneBasedArray<ShotSlot, N>& slots, int imageY) {
 }
 
 SheetPoint SmallBulletPicture(uint8_t& step) {
-  static constexpr SheetPoint kPictures[8] = {{0, 170},  {0, 190},  {16, 202}, {0, 190},
-                                              {0, 170},  {16, 212}, {16, 222}, {16, 212}};
+  static constexpr SheetPoint kPictures[8] = {{0, 170}, {0, 190},  {16, 202}, {0, 190},
+                                              {0, 170}, {16, 212}, {16, 222}, {16, 212}};
   if (step < 1 || step > 15) {
     step = 1;
     return {16, 212};

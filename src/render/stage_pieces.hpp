@@ -4,7 +4,8 @@
 
 namespace vormelda {
 
-// While a bomb runs: empties EnemyShots, plays the bomb sound at 65, shows its picture, counts down.
+// While a bomb runs: empties EnemyShots, plays the bomb sound at 65, shows its picture, counts
+// down.
 void DrawBomb();
 // The 50 x 50 explosions of Blasts, counted down and compacted.
 void DrawBlasts();

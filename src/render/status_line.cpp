@@ -20,11 +20,15 @@ void Piece(int x, int width, int sheetX) {
 }
 
 // The four count glyphs stand at 473, 491, 509 and 527; the digits 0..9 from 86, 18 apart.
-int ShipsGlyph(uint8_t lives) { return lives == 3 ? 509 : lives == 2 ? 491 : 473; }
+int ShipsGlyph(uint8_t lives) {
+  return lives == 3 ? 509 : lives == 2 ? 491 : 473;
+}
 int BombsGlyph(uint8_t bombs) {
   return bombs == 3 ? 527 : bombs == 2 ? 509 : bombs == 1 ? 491 : 473;
 }
-int DigitX(char c) { return 86 + 18 * (c >= '1' && c <= '9' ? c - '0' : 0); }
+int DigitX(char c) {
+  return 86 + 18 * (c >= '1' && c <= '9' ? c - '0' : 0);
+}
 
 void Labels(int shipsGlyph, int bombsGlyph) {
   Piece(5, 112, 266);

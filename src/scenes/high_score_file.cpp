@@ -52,7 +52,9 @@ std::optional<double> NumericValue(const std::array<char, 5>& text) {
   return std::strtod(s.c_str(), nullptr);
 }
 
-bool IsNumeric(const std::array<char, 5>& text) { return NumericValue(text).has_value(); }
+bool IsNumeric(const std::array<char, 5>& text) {
+  return NumericValue(text).has_value();
+}
 
 std::array<char, 5> ReadHighScoreText(std::string_view content,
                                       const std::array<char, 5>& current) {

@@ -9,13 +9,14 @@
 namespace vormelda {
 
 inline constexpr std::string_view kHighScoreFile = "HighScore.ini";
-inline constexpr std::string_view kHighScoreComment = "#あなたのハイスコアです。（上限は35450です）";
+inline constexpr std::string_view kHighScoreComment =
+    "#あなたのハイスコアです。（上限は35450です）";
 inline constexpr std::string_view kTopScoreCertificate = "★最高点の証★.txt";
 inline constexpr std::string_view kNoMissCertificate = "●ノーミス・ノーボムの証●.txt";
 // Both certificates hold these five lines.
 inline constexpr std::array<std::string_view, 5> kCertificateLines = {
-    "スタートキーではなくショットキーでゲームを始めると", "ハイスピードモードで始める事が出来ます", "",
-    "もう片方の証ファイルもあればボムキーで", "超ハイスピードモードが楽しめます"};
+    "スタートキーではなくショットキーでゲームを始めると", "ハイスピードモードで始める事が出来ます",
+    "", "もう片方の証ファイルもあればボムキーで", "超ハイスピードモードが楽しめます"};
 
 // Five characters, as the fixed string holds them: cut, or padded with spaces.
 std::array<char, 5> FixedFive(std::string_view line);

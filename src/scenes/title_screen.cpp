@@ -58,8 +58,8 @@ void OpenStageMusic() {
 }
 
 // Stretches a masked sprite of the sheet to w x h at (x, y).
-void DrawStretched(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY,
-                   int sw, int sh) {
+void DrawStretched(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY, int sw,
+                   int sh) {
   Surface& field = frmMain.picMain.Image;
   const Surface& sheet = frmMain.picCharacter.Image;
   StretchBlt(field, x, y, w, h, sheet, maskX, maskY, sw, sh, SRCAND);

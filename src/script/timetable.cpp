@@ -7,9 +7,15 @@ namespace vormelda {
 
 namespace {
 
-ValueSpec Fixed(float v) { return {ValueSpec::Type::Fixed, v, 0, 0}; }
-ValueSpec Between(int16_t lo, int16_t hi) { return {ValueSpec::Type::RandomInt, 0, lo, hi}; }
-ValueSpec TimesSign(float k) { return {ValueSpec::Type::TimesSign, k, 0, 0}; }
+ValueSpec Fixed(float v) {
+  return {ValueSpec::Type::Fixed, v, 0, 0};
+}
+ValueSpec Between(int16_t lo, int16_t hi) {
+  return {ValueSpec::Type::RandomInt, 0, lo, hi};
+}
+ValueSpec TimesSign(float k) {
+  return {ValueSpec::Type::TimesSign, k, 0, 0};
+}
 
 EnemySpec Fighter(ValueSpec x, ValueSpec dx, float dy, int32_t timer, int16_t fire = 10,
                   int16_t y = -35) {
@@ -18,12 +24,22 @@ EnemySpec Fighter(ValueSpec x, ValueSpec dx, float dy, int32_t timer, int16_t fi
 EnemySpec Fighter(float x, float dx, float dy, int32_t timer, int16_t fire = 10, int16_t y = -35) {
   return Fighter(Fixed(x), Fixed(dx), dy, timer, fire, y);
 }
-EnemySpec Dropper(ValueSpec x, float dy, int32_t timer) { return {2, x, -50, Fixed(0), dy, timer, 10}; }
-EnemySpec Dropper(float x, float dy, int32_t timer) { return Dropper(Fixed(x), dy, timer); }
-EnemySpec Gunship(float x, int16_t fire = 20) { return {3, Fixed(x), -50, Fixed(0), 1, 0, fire}; }
+EnemySpec Dropper(ValueSpec x, float dy, int32_t timer) {
+  return {2, x, -50, Fixed(0), dy, timer, 10};
+}
+EnemySpec Dropper(float x, float dy, int32_t timer) {
+  return Dropper(Fixed(x), dy, timer);
+}
+EnemySpec Gunship(float x, int16_t fire = 20) {
+  return {3, Fixed(x), -50, Fixed(0), 1, 0, fire};
+}
 
-Formation One(EnemySpec e) { return {{e}, false, 1}; }
-Formation Loop(std::initializer_list<EnemySpec> es, int16_t first = 1) { return {es, true, first}; }
+Formation One(EnemySpec e) {
+  return {{e}, false, 1};
+}
+Formation Loop(std::initializer_list<EnemySpec> es, int16_t first = 1) {
+  return {es, true, first};
+}
 
 std::vector<EventFrame> Frames(std::initializer_list<int32_t> frames) {
   std::vector<EventFrame> out;
@@ -85,9 +101,9 @@ std::vector<EventGroup> Build() {
   t.push_back(Group(3, Frames({890, 910}), {randomFighter(129, 256)}));
   t.push_back(Group(4, Frames({1030, 1050}), {randomFighter(197, 325)}));
   t.push_back(Group(5, Frames({1170, 1190}), {randomFighter(60, 188)}));
-  t.push_back(Group(6, Frames({1350}),
-                    {Loop({Fighter(105, -2, 2, 32), Fighter(210, -2, 2, 32),
-                           Fighter(315, -2, 2, 32)})}));
+  t.push_back(
+      Group(6, Frames({1350}),
+            {Loop({Fighter(105, -2, 2, 32), Fighter(210, -2, 2, 32), Fighter(315, -2, 2, 32)})}));
   t.push_back(Group(7, Frames({1468}), {pairFromSides}));
   t.push_back(Group(8, Frames({1600}), {edgeDroppers}));
   t.push_back(Group(9, Alternating({2000, 2030}, 2), {fromRight, fromLeft}));
@@ -109,9 +125,9 @@ std::vector<EventGroup> Build() {
   t.push_back(Group(17, Every(3050, 3130, 20), {randomFighter(60, 188)}));
   t.push_back(Group(18, Frames({3250, 3290, 3330}), {One(Dropper(20, 2.5f, 25))}));
   t.push_back(Group(19, Frames({3400, 3420, 3440}), {One(Dropper(370, 3, 55))}));
-  t.push_back(Group(20, Alternating({3600, 3620, 3640, 3660, 3680, 3700}, 2),
-                    {One(Fighter(-35, 4, 1.5f, 200, 10, 35)),
-                     One(Fighter(420, -4, 1.5f, 200, 10, 35))}));
+  t.push_back(
+      Group(20, Alternating({3600, 3620, 3640, 3660, 3680, 3700}, 2),
+            {One(Fighter(-35, 4, 1.5f, 200, 10, 35)), One(Fighter(420, -4, 1.5f, 200, 10, 35))}));
   t.push_back(Group(21, Frames({3850}), {gunPair(235, 135)}));
   t.push_back(Group(22, Frames({3950}), {gunPair(235, 135)}));
   t.push_back(Group(23, Frames({4075}), {gunPair(285, 85)}));
@@ -136,11 +152,11 @@ std::vector<EventGroup> Build() {
   t.push_back(Group(38, Frames({6250}), {gunPair(285, 85)}));
   t.push_back(Group(39, Frames({6350, 6365, 6380}), {fastPair()}));
   // Descending from -50 at 1 a frame they leave the field before their first shot.
-  t.push_back(Group(40, Frames({6420}),
-                    {Loop({Gunship(0, 620), Gunship(50, 620), Gunship(320, 620),
-                           Gunship(370, 620)})}));
-  t.push_back(Group(41, Frames({6475, 6510}),
-                    {Loop({Fighter(-35, 1, 1, 80), Fighter(420, -1, 1, 80)})}));
+  t.push_back(
+      Group(40, Frames({6420}),
+            {Loop({Gunship(0, 620), Gunship(50, 620), Gunship(320, 620), Gunship(370, 620)})}));
+  t.push_back(
+      Group(41, Frames({6475, 6510}), {Loop({Fighter(-35, 1, 1, 80), Fighter(420, -1, 1, 80)})}));
   t.push_back(Group(42, Frames({6800, 7000}), {One(Gunship(185))}));
   t.push_back(Group(43, Frames({6825, 6925, 7025, 7125}), {One(Dropper(Between(0, 390), 1, 50))}));
   t.push_back(Group(44, Every(6850, 7290, 40), {randomFighter(64, 321)}));
@@ -164,7 +180,8 @@ std::vector<Lookup> BuildLookup(const std::vector<EventGroup>& table) {
   for (const EventGroup& g : table) {
     for (const EventFrame& f : g.frames) out.push_back({f.frame, &g.formations[f.formation]});
   }
-  std::sort(out.begin(), out.end(), [](const Lookup& a, const Lookup& b) { return a.frame < b.frame; });
+  std::sort(out.begin(), out.end(),
+            [](const Lookup& a, const Lookup& b) { return a.frame < b.frame; });
   return out;
 }
 

@@ -9,6 +9,8 @@ using Flag = int16_t;
 inline constexpr Flag kTrue = -1;
 inline constexpr Flag kFalse = 0;
 
-inline constexpr bool IsTrue(Flag f) { return f == kTrue; }
+inline constexpr bool IsTrue(Flag f) {
+  return f == kTrue;
+}
 
 }  // namespace vormelda

@@ -14,7 +14,9 @@ void FormMain::SetFieldVisible(bool visible) {
   Host().SetFieldVisible(visible);
 }
 
-void FormMain::RefreshField() { Host().Present(picMain.Image); }
+void FormMain::RefreshField() {
+  Host().Present(picMain.Image);
+}
 
 void FormMain::Reset() {
   for (MciControl* c : {&mciBackMusic, &mciMyBlast, &mciItem, &mciBom, &mciTama3, &mciEnemyBlast,
@@ -31,7 +33,9 @@ void FormMain::Reset() {
   caption_.clear();
 }
 
-void FormMain::OnKeyUp(int virtualKey) { Form_KeyUp(virtualKey, 0); }
+void FormMain::OnKeyUp(int virtualKey) {
+  Form_KeyUp(virtualKey, 0);
+}
 
 void FormMain::OnClose() {
   int cancel = 0;
@@ -53,6 +57,8 @@ void Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
   frmMain.mciBackMusic.Command("Close");
 }
 
-void Form_Unload(int& /*cancel*/) { throw ProgramEnd{}; }
+void Form_Unload(int& /*cancel*/) {
+  throw ProgramEnd{};
+}
 
 }  // namespace vormelda

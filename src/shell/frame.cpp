@@ -6,7 +6,9 @@
 
 namespace vormelda {
 
-void DoEvents() { Host().PumpEvents(frmMain); }
+void DoEvents() {
+  Host().PumpEvents(frmMain);
+}
 
 void FrameWait(uint32_t t0, double rate) {
   // The clock is compared as a signed 32-bit count.
@@ -39,7 +41,9 @@ void PlayEffect(MciControl& control) {
   control.Command("Play");
 }
 
-void StopEffect(MciControl& control) { control.Command("Stop"); }
+void StopEffect(MciControl& control) {
+  control.Command("Stop");
+}
 
 void KeepMusicLooping(MciControl& music) {
   int16_t first = music.Mode();
@@ -54,6 +58,8 @@ void StopMusic(MciControl& music) {
   }
 }
 
-void PlayShotSound() { sndPlaySoundA(ShotSound, SND_MEMORY | SND_ASYNC); }
+void PlayShotSound() {
+  sndPlaySoundA(ShotSound, SND_MEMORY | SND_ASYNC);
+}
 
 }  // namespace vormelda

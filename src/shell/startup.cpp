@@ -3,14 +3,14 @@
 #include <chrono>
 #include <filesystem>
 
-#include "platform/winapi.hpp"
 #include "boss/boss_driver.hpp"
+#include "platform/winapi.hpp"
 #include "scenes/ending.hpp"
 #include "scenes/title_screen.hpp"
-#include "stage/stage_driver.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
+#include "stage/stage_driver.hpp"
 
 namespace vormelda {
 
@@ -70,7 +70,8 @@ void LoadResources() {
   frmMain.SetCaption(LoadingCaption(3));
   LoadPicture(frmMain.picBossBlast, "Picture/BossBlast.pic");
   frmMain.SetCaption(LoadingCaption(4));
-  for (int i = 1; i <= 5; ++i) LoadPicture(frmMain.PicBack[i], "Picture/" + std::to_string(i) + ".pic");
+  for (int i = 1; i <= 5; ++i)
+    LoadPicture(frmMain.PicBack[i], "Picture/" + std::to_string(i) + ".pic");
   frmMain.SetCaption(LoadingCaption(5));
 
   OpenEffect(frmMain.mciMyBlast, "Music/MyBlast.wav");

@@ -14,14 +14,16 @@ EnemyShotRecord Bullet(uint8_t kind, uint8_t step, float x, float y, int32_t siz
   return EnemyShotRecord{kind, step, x, y, size, size, dx, dy, kTrue};
 }
 
-uint8_t RandomOddStep() { return static_cast<uint8_t>(2 * RandomInt(0, 7) + 1); }
+uint8_t RandomOddStep() {
+  return static_cast<uint8_t>(2 * RandomInt(0, 7) + 1);
+}
 
 // Three bullets at 3 pixels a frame: one aimed at the ship, one half a radian to each side.
 void FireFan(const EnemyRecord& e) {
   const float ox = e.X + 17.5f;
   const float oy = e.Y + 17.5f;
-  const double a = AngleTo(static_cast<float>(Player.X + 25) - ox,
-                           static_cast<float>(Player.Y + 27) - oy);
+  const double a =
+      AngleTo(static_cast<float>(Player.X + 25) - ox, static_cast<float>(Player.Y + 27) - oy);
   const double angles[3] = {a, a + 0.5, a - 0.5};
   for (int b = 0; b < 3; ++b) {
     // Only the aimed bullet keeps the small margin; the side bullets may hang 35 pixels out.
@@ -86,8 +88,8 @@ void EnemyFire() {
     EnemyShotRecord& s = EnemyShots[i];
     s.X += s.DX;
     s.Y += s.DY;
-    if (!(s.X >= static_cast<float>(-s.SizeA) && s.X <= 420 && s.Y >= static_cast<float>(-s.SizeB) &&
-          s.Y <= 560)) {
+    if (!(s.X >= static_cast<float>(-s.SizeA) && s.X <= 420 &&
+          s.Y >= static_cast<float>(-s.SizeB) && s.Y <= 560)) {
       s.Alive = kFalse;
     }
   }

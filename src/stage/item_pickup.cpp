@@ -8,8 +8,8 @@
 namespace vormelda {
 
 bool ItemTaken(const ItemRecord& item) {
-  static constexpr int32_t kPoints[12][2] = {{0, 0},  {17, 0},  {35, 0},  {8, 8},
-                                             {26, 8}, {0, 17},  {35, 17}, {8, 26},
+  static constexpr int32_t kPoints[12][2] = {{0, 0},   {17, 0}, {35, 0},  {8, 8},
+                                             {26, 8},  {0, 17}, {35, 17}, {8, 26},
                                              {26, 26}, {0, 35}, {17, 35}, {35, 35}};
   const int32_t cx = Player.X + 25;
   const int32_t cy = Player.Y + 25;

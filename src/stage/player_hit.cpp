@@ -26,7 +26,8 @@ bool BulletHitsShip(const EnemyShotRecord& bullet) {
   const int32_t y = RoundHalfEven(bullet.Y);
   const int32_t size = bullet.Kind == 1 ? 10 : 16;
   const int32_t half = size / 2;
-  const int32_t points[4][2] = {{x + half, y}, {x + half, y + size}, {x, y + half}, {x + size, y + half}};
+  const int32_t points[4][2] = {
+      {x + half, y}, {x + half, y + size}, {x, y + half}, {x + size, y + half}};
   const int32_t cx = Player.X + 25;
   const int32_t cy = Player.Y + 27;
   for (const auto& p : points) {

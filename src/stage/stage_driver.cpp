@@ -39,7 +39,8 @@ int16_t Intro() {
   for (;;) {
     uint32_t t0 = timeGetTime();
     DoEvents();
-    if (IsTrue(slowing) && speed > 1) speed = static_cast<float>(static_cast<double>(speed) - 0.145);
+    if (IsTrue(slowing) && speed > 1)
+      speed = static_cast<float>(static_cast<double>(speed) - 0.145);
     offset = static_cast<int16_t>(offset + RoundHalfEven(speed));
     if (offset > 560) offset = static_cast<int16_t>(offset - 560);
     if (offset == 85) slowing = kTrue;
@@ -82,7 +83,8 @@ void ResetShotSlots() {
 void LoadShotSound() {
   const std::string path = AppPath() + "Music/MyAttack.wav";
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw FatalError("Cannot read the sound \"" + path + "\": file not found or not readable");
+  if (!file)
+    throw FatalError("Cannot read the sound \"" + path + "\": file not found or not readable");
   std::vector<uint8_t> bytes;
   try {
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
   libmp3lame-dev libpng-dev zlib1g-dev libcli11-dev nlohmann-json3-dev libgtest-dev
   libbenchmark-dev)
-if [ "${1:-}" = "--test" ]; then packages+=(xvfb xdotool imagemagick x11-utils); fi
+if [ "${1:-}" = "--test" ]; then packages+=(xvfb xdotool imagemagick x11-utils python3 libx11-6); fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

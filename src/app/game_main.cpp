@@ -1,6 +1,6 @@
 // vormelda: the game in its window.
 #include <exception>
-#include <iostream>
+#include <string>
 
 #include "platform/sdl_platform.hpp"
 #include "shell/startup.hpp"
@@ -11,7 +11,7 @@ int main() {
   try {
     host = MakeSdlPlatform(SdlOptions{});
   } catch (const std::exception& e) {
-    std::cerr << "vormelda: " << e.what() << '\n';
+    ShowSdlFatalError(std::string("vormelda: ") + e.what());
     return 1;
   }
   SetHost(host.get());

@@ -1,0 +1,175 @@
+// Sound through the mixer library: every effect clip owns a mixer channel, the music clips share
+// the one music stream, and the shot sound plays from memory on a channel kept for it.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/sdl_internal.hpp"
+
+namespace vormelda::sdl {
+
+namespace {
+
+constexpr int kSampleRate = 44100;
+constexpr int kOutputChannels = 2;
+constexpr int kChunkSamples = 1024;  // short enough that a shot is heard on its frame
+
+// An effect: a decoded sound on a channel of its own.
+class EffectClip final : public AudioClip {
+ public:
+  EffectClip(std::shared_ptr<Mixer> mixer, ChunkPtr chunk)
+      : mixer_(std::move(mixer)), chunk_(std::move(chunk)), channel_(mixer_->AcquireChannel()) {}
+  ~EffectClip() override {
+    Mix_HaltChannel(channel_);
+    chunk_.reset();
+    mixer_->ReleaseChannel(channel_);
+  }
+
+  void Play() override {
+    if (atStart_) {
+      if (Mix_PlayChannel(channel_, chunk_.get(), 0) < 0) return;
+      Mix_Resume(channel_);
+      atStart_ = false;
+    } else if (Mix_Playing(channel_) != 0 && Mix_Paused(channel_) != 0) {
+      Mix_Resume(channel_);
+    }
+    // Played to its end and not rewound: the position is the end, nothing to play.
+  }
+  void Stop() override {
+    if (Mix_Playing(channel_) != 0) Mix_Pause(channel_);
+  }
+  void Rewind() override {
+    Mix_HaltChannel(channel_);
+    atStart_ = true;
+  }
+  bool Playing() override { return Mix_Playing(channel_) != 0 && Mix_Paused(channel_) == 0; }
+
+ private:
+  std::shared_ptr<Mixer> mixer_;
+  ChunkPtr chunk_;
+  int channel_;
+  bool atStart_ = true;
+};
+
+// A piece of music in the mixer's music stream, which only one piece holds at a time.
+class MusicClip final : public AudioClip {
+ public:
+  MusicClip(std::shared_ptr<Mixer> mixer, MusicPtr music)
+      : mixer_(std::move(mixer)), music_(std::move(music)) {}
+  ~MusicClip() override {
+    if (Owner()) {
+      Mix_HaltMusic();
+      mixer_->musicOwner = nullptr;
+    }
+    music_.reset();
+  }
+
+  void Play() override {
+    if (atStart_ || !Owner()) {
+      if (Mix_PlayMusic(music_.get(), 1) != 0) return;
+      mixer_->musicOwner = this;
+      atStart_ = false;
+    } else if (Mix_PausedMusic() != 0) {
+      Mix_ResumeMusic();
+    }
+  }
+  void Stop() override {
+    if (Owner()) Mix_PauseMusic();
+  }
+  void Rewind() override {
+    if (Owner()) Mix_HaltMusic();
+    atStart_ = true;
+  }
+  bool Playing() override { return Owner() && Mix_PlayingMusic() != 0 && Mix_PausedMusic() == 0; }
+
+ private:
+  bool Owner() const { return mixer_->musicOwner == this; }
+
+  std::shared_ptr<Mixer> mixer_;
+  MusicPtr music_;
+  bool atStart_ = true;
+};
+
+}  // namespace
+
+// ---- Mixer ----
+
+std::shared_ptr<Mixer> Mixer::Open() {
+  auto subsystem = std::make_unique<Subsystem>(SDL_INIT_AUDIO);
+  if (!subsystem->Ok()) return nullptr;
+  Mix_Init(MIX_INIT_MP3);  // a failure shows when a piece does not load
+  if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kOutputChannels, kChunkSamples) != 0) {
+    Mix_Quit();
+    return nullptr;
+  }
+  std::shared_ptr<Mixer> mixer(new Mixer());
+  mixer->subsystem_ = std::move(subsystem);
+  mixer->allocated_ = Mix_AllocateChannels(8);
+  Mix_ReserveChannels(1);  // the shot sound's
+  return mixer;
+}
+
+Mixer::~Mixer() {
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  Mix_CloseAudio();
+  Mix_Quit();
+}
+
+int Mixer::AcquireChannel() {
+  if (!free_.empty()) {
+    const int channel = free_.back();
+    free_.pop_back();
+    return channel;
+  }
+  const int channel = next_++;
+  if (channel >= allocated_) allocated_ = Mix_AllocateChannels(std::max(8, allocated_ * 2));
+  return channel;
+}
+
+void Mixer::ReleaseChannel(int channel) {
+  free_.push_back(channel);
+}
+
+// ---- Audio ----
+
+Audio::Audio() : mixer_(Mixer::Open()) {}
+
+Audio::~Audio() {
+  if (mixer_) Mix_HaltChannel(kShotChannel);
+  shot_.reset();
+}
+
+std::unique_ptr<AudioClip> Audio::OpenClip(const std::string& path, bool music) {
+  if (!mixer_) return nullptr;
+  if (music) {
+    MusicPtr piece(Mix_LoadMUS(path.c_str()));
+    if (!piece) return nullptr;
+    return std::make_unique<MusicClip>(mixer_, std::move(piece));
+  }
+  ChunkPtr chunk(Mix_LoadWAV(path.c_str()));
+  if (!chunk) return nullptr;
+  return std::make_unique<EffectClip>(mixer_, std::move(chunk));
+}
+
+void Audio::PlayFromMemory(const std::vector<uint8_t>& wav) {
+  if (!mixer_) return;
+  const bool same = haveShot_ && wav.size() == shotBytes_.size() &&
+                    (wav.empty() || std::memcmp(wav.data(), shotBytes_.data(), wav.size()) == 0);
+  if (!same) {
+    Mix_HaltChannel(kShotChannel);
+    shot_.reset();
+    shotBytes_ = wav;
+    haveShot_ = true;
+    if (!wav.empty()) {
+      SDL_RWops* rw = SDL_RWFromConstMem(wav.data(), static_cast<int>(wav.size()));
+      if (rw != nullptr) shot_.reset(Mix_LoadWAV_RW(rw, 1));  // closes rw
+    }
+  }
+  if (!shot_) {
+    Mix_HaltChannel(kShotChannel);  // not playable: the new shot still cuts off the old one
+    return;
+  }
+  Mix_PlayChannel(kShotChannel, shot_.get(), 0);
+}
+
+}  // namespace vormelda::sdl

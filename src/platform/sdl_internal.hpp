@@ -1,0 +1,174 @@
+// The pieces of the SDL back end, shared by its source files only.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/joyinfo.hpp"
+#include "platform/platform.hpp"
+#include "platform/sdl_platform.hpp"
+
+namespace vormelda::sdl {
+
+inline constexpr const char* kGameTitle = "Vormelda";
+
+// unique_ptr deleter calling an SDL release function.
+template <auto Release>
+struct Deleter {
+  template <typename T>
+  void operator()(T* p) const {
+    if (p != nullptr) Release(p);
+  }
+};
+
+using WindowPtr = std::unique_ptr<SDL_Window, Deleter<SDL_DestroyWindow>>;
+using RendererPtr = std::unique_ptr<SDL_Renderer, Deleter<SDL_DestroyRenderer>>;
+using TexturePtr = std::unique_ptr<SDL_Texture, Deleter<SDL_DestroyTexture>>;
+using ControllerPtr = std::unique_ptr<SDL_GameController, Deleter<SDL_GameControllerClose>>;
+using JoystickPtr = std::unique_ptr<SDL_Joystick, Deleter<SDL_JoystickClose>>;
+using ChunkPtr = std::unique_ptr<Mix_Chunk, Deleter<Mix_FreeChunk>>;
+using MusicPtr = std::unique_ptr<Mix_Music, Deleter<Mix_FreeMusic>>;
+
+// Ends SDL altogether once the last subsystem has been shut down, so that nothing of it is left
+// behind at exit. Clips may outlive the back end, so whichever part goes last does this.
+inline void QuitSdlWhenUnused() {
+  if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
+}
+
+// One initialisation of SDL subsystems, undone when it goes.
+class Subsystem {
+ public:
+  explicit Subsystem(Uint32 flags) : ok_(SDL_InitSubSystem(flags) == 0), flags_(flags) {}
+  ~Subsystem() {
+    if (ok_) SDL_QuitSubSystem(flags_);
+    QuitSdlWhenUnused();
+  }
+  Subsystem(const Subsystem&) = delete;
+  Subsystem& operator=(const Subsystem&) = delete;
+  bool Ok() const { return ok_; }
+
+ private:
+  bool ok_;
+  Uint32 flags_;
+};
+
+// The window with the play field scaled into it.
+class Window {
+ public:
+  explicit Window(const SdlOptions& options);  // created hidden; throws on failure
+  SDL_Window* Handle() const { return window_.get(); }
+  Uint32 Id() const { return SDL_GetWindowID(window_.get()); }
+
+  void Show();
+  bool Shown() const { return shown_; }
+  void SetCaption(const std::string& utf8);
+  void SetFieldVisible(bool visible);
+  void Present(const Surface& field);
+  void Repaint();  // shows the last frame again
+  void ToggleFullscreen();
+  void OnDeviceReset();  // textures are gone
+
+ private:
+  void EnsureTexture(int width, int height);
+
+  WindowPtr window_;
+  RendererPtr renderer_;
+  TexturePtr texture_;
+  int textureWidth_ = 0;
+  int textureHeight_ = 0;
+  bool haveFrame_ = false;
+  bool fieldVisible_ = true;
+  bool shown_ = false;
+};
+
+// The keys the game asks about, as the events left them.
+class Keyboard {
+ public:
+  void Press(SDL_Scancode code);
+  // Returns the virtual key code of the released key, or 0.
+  int Release(SDL_Scancode code);
+  void ReleaseAll();  // the window lost the keyboard
+  int16_t Query(int virtualKey);
+
+ private:
+  struct Key {
+    uint8_t downMask = 0;  // one bit per scan code mapped to this key
+    bool pressedSinceQuery = false;
+  };
+  static int Slot(int virtualKey);
+  std::array<Key, 7> keys_{};
+};
+
+// Game controllers and joysticks, opened and closed as they come and go.
+class Controllers {
+ public:
+  Controllers();
+  ~Controllers();
+  Controllers(const Controllers&) = delete;
+  Controllers& operator=(const Controllers&) = delete;
+
+  void OnDeviceAdded(int deviceIndex);
+  void OnDeviceRemoved(SDL_JoystickID instance);
+  bool Attached() const { return !devices_.empty(); }
+  // Position 0..65535 (centre 32767) and buttons 1 (fire), 2 (bomb), 4 (start) of the first one.
+  bool Read(JOYINFOEX& info) const;
+
+ private:
+  struct Device {
+    SDL_JoystickID instance;
+    ControllerPtr controller;  // set when SDL knows the layout
+    JoystickPtr joystick;      // otherwise
+  };
+  Subsystem subsystem_;
+  std::vector<Device> devices_;
+};
+
+// The mixer device, shared by the back end and every clip it opened so that clips may outlive the
+// platform object safely.
+class Mixer {
+ public:
+  // Null when there is no audio device.
+  static std::shared_ptr<Mixer> Open();
+  ~Mixer();
+  Mixer(const Mixer&) = delete;
+  Mixer& operator=(const Mixer&) = delete;
+
+  int AcquireChannel();
+  void ReleaseChannel(int channel);
+  const void* musicOwner = nullptr;  // the clip whose piece is loaded into the music stream
+
+ private:
+  Mixer() = default;
+  int allocated_ = 0;
+  int next_ = 1;  // channel 0 is the shot sound's
+  std::vector<int> free_;
+  std::unique_ptr<Subsystem> subsystem_;
+};
+
+inline constexpr int kShotChannel = 0;
+
+// The sound side of the back end.
+class Audio {
+ public:
+  Audio();
+  ~Audio();
+  Audio(const Audio&) = delete;
+  Audio& operator=(const Audio&) = delete;
+
+  std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music);
+  void PlayFromMemory(const std::vector<uint8_t>& wav);
+
+ private:
+  std::shared_ptr<Mixer> mixer_;
+  std::vector<uint8_t> shotBytes_;
+  bool haveShot_ = false;
+  ChunkPtr shot_;  // decoded from shotBytes_
+};
+
+}  // namespace vormelda::sdl

@@ -14,12 +14,16 @@ add_executable(stage_tests
   render/draw_stage_test.cpp
   scenes/game_over_test.cpp
   app/stage_system_test.cpp
+  boss/boss_test.cpp
+  scenes/ending_test.cpp
 )
 target_include_directories(stage_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(stage_tests PRIVATE vormelda_core nlohmann_json::nlohmann_json
                                           GTest::gtest_main)
 # The system tests run the built runner.
 add_dependencies(stage_tests vormelda-sim)
-target_compile_definitions(stage_tests PRIVATE VORMELDA_SIM_PATH="$<TARGET_FILE:vormelda-sim>")
+target_compile_definitions(stage_tests PRIVATE VORMELDA_SIM_PATH="$<TARGET_FILE:vormelda-sim>"
+                                                VORMELDA_GAME_DIR="${VORMELDA_GAME_DIR}")
+add_dependencies(stage_tests vormelda-data)
 # A hung wait fails its test instead of the whole run.
 gtest_discover_tests(stage_tests DISCOVERY_TIMEOUT 30 PROPERTIES TIMEOUT 120)

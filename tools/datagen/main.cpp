@@ -1,16 +1,33 @@
-// vormelda-datagen OUTPUT_FOLDER: writes the game's data files into OUTPUT_FOLDER.
+// vormelda-datagen [OUTPUT_FOLDER] [--contact-sheet FILE]: writes the game's data files into
+// OUTPUT_FOLDER, and/or the contact sheet of every sprite as the PNG file FILE.
 #include <cstdio>
 #include <exception>
+#include <string>
 
+#include "contact_sheet.hpp"
 #include "datagen.hpp"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+  std::string folder;
+  std::string contact_sheet;
+  bool ok = argc > 1;
+  for (int i = 1; i < argc && ok; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--contact-sheet" && i + 1 < argc && contact_sheet.empty()) {
+      contact_sheet = argv[++i];
+    } else if (!arg.empty() && arg[0] != '-' && folder.empty()) {
+      folder = arg;
+    } else {
+      ok = false;
+    }
+  }
+  if (!ok) {
+    std::fprintf(stderr, "usage: %s [OUTPUT_FOLDER] [--contact-sheet FILE]\n", argv[0]);
     return 2;
   }
   try {
-    vormelda::datagen::GenerateAll(argv[1]);
+    if (!folder.empty()) vormelda::datagen::GenerateAll(folder);
+    if (!contact_sheet.empty()) vormelda::datagen::WriteContactSheet(contact_sheet);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vormelda-datagen: %s\n", e.what());
     return 1;

@@ -1,6 +1,6 @@
 // The two music tracks, composed for the sequencer: the stage theme (A minor, 128 beats a
-// minute, 32 bars, one minute) and the boss theme (D minor, 144 beats a minute, 24 bars, 40
-// seconds). Both end on the dominant chord so the loop falls back onto their first bar. To
+// minute, 56 bars, 105 seconds) and the boss theme (D minor, 144 beats a minute, 40 bars, about
+// 67 seconds). Both end on the dominant chord so the loop falls back onto their first bar. To
 // lengthen a song, add sections to its section list; the helpers below write the parts.
 #pragma once
 

@@ -1,0 +1,34 @@
+// The contact sheet: every picture of the sprite sheet at twice its size on a checkered ground,
+// drawn through its mask as the game draws it (ground AND mask, then OR image; pictures
+// without a mask opaque), each with its name above it, laid out row by row.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "image.hpp"
+#include "sheet_layout.hpp"
+
+namespace vormelda::datagen {
+
+inline constexpr int kContactScale = 2;
+inline constexpr int kContactSheetWidth = 1280;
+
+struct ContactCell {
+  SheetRect rect;
+  int x, y;  // top-left corner of the enlarged picture on the contact sheet
+};
+
+// Where each picture of kSheetLayout goes, in the layout's order.
+std::vector<ContactCell> ContactSheetCells();
+
+// The checkered ground at (x, y) of an enlarged picture, from its top-left corner.
+Color ContactGround(int x, int y);
+
+// Draws the contact sheet from a sprite sheet laid out as kSheetLayout.
+Image BuildContactSheet(const Image& sprite_sheet);
+
+// Builds the sprite sheet and writes its contact sheet as a PNG. Throws on a write error.
+void WriteContactSheet(const std::string& path);
+
+}  // namespace vormelda::datagen

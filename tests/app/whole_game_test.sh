@@ -47,7 +47,9 @@ case $check in
         fail "the next title did not start with $key at $want frames a second"
     done
     ;;
-  soak)
+  soak | soak-games)
+    # "soak" also holds the memory flat; under the sanitizers memory is theirs (freed blocks wait
+    # in quarantine), and their leak check at exit stands in for it.
     games=$arg
     # Enter every 50 ticks starts each game and leaves each game over: games end at once.
     ticks=$((games * 1100))
@@ -55,6 +57,7 @@ case $check in
     "$sim" --data "$work" --input "$work/soak.txt" --ticks "$ticks" --memory > "$work/memory.txt"
     visits=$(wc -l < "$work/memory.txt")
     [ "$visits" -gt "$games" ] || fail "only $visits title visits"
+    [ "$check" = soak ] || { echo PASS; exit 0; }
     early=$(sed -n "s/.*title-visit=$((games / 5)) rss_kb=//p" "$work/memory.txt")
     late=$(sed -n "s/.*title-visit=$games rss_kb=//p" "$work/memory.txt")
     echo "resident memory: ${early} kB at game $((games / 5)), ${late} kB at game $games"

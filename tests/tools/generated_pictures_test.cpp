@@ -6,6 +6,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "datagen.hpp"
 #include "datagen_test_support.hpp"
@@ -98,6 +99,28 @@ TEST(GeneratedPictures, SpriteSheetImagesMatchTheirMasks) {
       EXPECT_GT(lit, 0) << name << " is empty";
     }
   }
+}
+
+// The generator draws only inside the rectangles of the layout: the rest of the sheet is black.
+TEST(GeneratedPictures, NothingOutsideTheSpritesIsTouched) {
+  const Picture sheet = Load("Picture/Character.pic");
+  std::vector<bool> covered(static_cast<size_t>(sheet.width) * sheet.height, false);
+  auto cover = [&](int rx, int ry, int w, int h) {
+    for (int y = ry; y < ry + h; ++y) {
+      for (int x = rx; x < rx + w; ++x) covered[static_cast<size_t>(y) * sheet.width + x] = true;
+    }
+  };
+  for (const SheetRect& r : kSheetLayout) {
+    cover(r.x, r.y, r.w, r.h);
+    if (r.HasMask()) cover(r.mask_x, r.mask_y, r.w, r.h);
+  }
+  int stray = 0;
+  for (int y = 0; y < sheet.height; ++y) {
+    for (int x = 0; x < sheet.width; ++x) {
+      if (!covered[static_cast<size_t>(y) * sheet.width + x] && sheet.At(x, y) != kBlack) ++stray;
+    }
+  }
+  EXPECT_EQ(stray, 0) << "pixels drawn outside every sprite's rectangle";
 }
 
 TEST(GeneratedPictures, BombFramesGrowAndFade) {

@@ -6,6 +6,7 @@
 #include "shell/form_main.hpp"
 #include "shell/frame.hpp"
 #include "shell/game_state.hpp"
+#include "stage/enemy_fire.hpp"
 
 namespace vormelda {
 
@@ -87,17 +88,7 @@ void BossAttack() {
   if (FrameCount % 95 == 0) AimedPair();
   if (const double offset = FanOffset(); offset >= 0) Fan(offset);
   LargeBullet();
-  if (!EnemyShots.Allocated()) return;
-  for (int32_t i = 1; i <= EnemyShots.UBound(); ++i) {
-    EnemyShotRecord& s = EnemyShots[i];
-    s.X += s.DX;
-    s.Y += s.DY;
-    if (s.X < static_cast<float>(-s.SizeA) || s.X > 420 || s.Y < static_cast<float>(-s.SizeB) ||
-        s.Y > 560) {
-      s.Alive = kFalse;
-    }
-  }
-  CompactEnemyShots();
+  FlyEnemyShots();
 }
 
 }  // namespace vormelda

@@ -144,10 +144,14 @@ void PlayerControl() {
   Control(true);
 }
 
-void ReadPlayerInput() {
+bool PollJoystick() {
   JoyInfo.dwSize = sizeof(JOYINFOEX);
   JoyInfo.dwFlags = JOY_RETURNALL;
-  if (joyGetPosEx(JOYSTICKID1, &JoyInfo) == JOYERR_NOERROR) {
+  return joyGetPosEx(JOYSTICKID1, &JoyInfo) == JOYERR_NOERROR;
+}
+
+void ReadPlayerInput() {
+  if (PollJoystick()) {
     PlayerControl();
   } else {
     Control(false);

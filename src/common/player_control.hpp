@@ -7,5 +7,7 @@ namespace vormelda {
 void ReadPlayerInput();
 // The control with keyboard and joystick.
 void PlayerControl();
+// Polls the first joystick into JoyInfo, asking for every field; true when one answers.
+bool PollJoystick();
 
 }  // namespace vormelda

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/player_control.hpp"
 #include "platform/winapi.hpp"
 #include "scenes/game_over.hpp"
 #include "scenes/high_score_file.hpp"
@@ -23,12 +24,6 @@ void WriteCertificate(std::string_view name) {
   }
   // A failure skips this file only; nothing half-written is left.
   ReplaceFileSafely(AppPath() + std::string(name), content);
-}
-
-void PollJoystick() {
-  JoyInfo.dwSize = sizeof(JOYINFOEX);
-  JoyInfo.dwFlags = JOY_RETURNALL;
-  joyGetPosEx(JOYSTICKID1, &JoyInfo);
 }
 
 void BlackRect(int x, int y, int w, int h) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/player_control.hpp"
 #include "platform/winapi.hpp"
 #include "scenes/high_score_file.hpp"
 #include "shell/form_main.hpp"
@@ -30,12 +31,6 @@ void Respawn() {
   }
   for (ShotSlot& s : LeftShots) s.Alive = kFalse;
   for (ShotSlot& s : RightShots) s.Alive = kFalse;
-}
-
-void PollJoystick() {
-  JoyInfo.dwSize = sizeof(JOYINFOEX);
-  JoyInfo.dwFlags = JOY_RETURNALL;
-  joyGetPosEx(JOYSTICKID1, &JoyInfo);
 }
 
 // The game over picture over the last frame, until Enter is released or button 3 is down. The

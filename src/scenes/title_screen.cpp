@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/player_control.hpp"
 #include "platform/keys.hpp"
 #include "platform/winapi.hpp"
 #include "render/ship_sprites.hpp"
@@ -28,12 +29,6 @@ bool CanOpen(std::string_view name) {
   if (std::filesystem::is_directory(path, ec)) return false;
   std::ifstream file(path, std::ios::binary);
   return static_cast<bool>(file);
-}
-
-void PollJoystick() {
-  JoyInfo.dwSize = sizeof(JOYINFOEX);
-  JoyInfo.dwFlags = JOY_RETURNALL;
-  joyGetPosEx(JOYSTICKID1, &JoyInfo);
 }
 
 void NewGamePlayer() {

@@ -83,13 +83,17 @@ void EnemyFire() {
       }
     }
   }
+  FlyEnemyShots();
+}
+
+void FlyEnemyShots() {
   if (!EnemyShots.Allocated()) return;
   for (int32_t i = 1; i <= EnemyShots.UBound(); ++i) {
     EnemyShotRecord& s = EnemyShots[i];
     s.X += s.DX;
     s.Y += s.DY;
-    if (!(s.X >= static_cast<float>(-s.SizeA) && s.X <= 420 &&
-          s.Y >= static_cast<float>(-s.SizeB) && s.Y <= 560)) {
+    if (s.X < static_cast<float>(-s.SizeA) || s.X > 420 || s.Y < static_cast<float>(-s.SizeB) ||
+        s.Y > 560) {
       s.Alive = kFalse;
     }
   }

@@ -14,11 +14,12 @@ add_executable(stage_tests
   render/draw_stage_test.cpp
   scenes/game_over_test.cpp
   app/stage_system_test.cpp
+  app/autoplay_judge_test.cpp
   boss/boss_test.cpp
   scenes/ending_test.cpp
 )
 target_include_directories(stage_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(stage_tests PRIVATE vormelda_core nlohmann_json::nlohmann_json
+target_link_libraries(stage_tests PRIVATE vormelda_core vormelda_trace nlohmann_json::nlohmann_json
                                           GTest::gtest_main)
 # The system tests run the built runner.
 add_dependencies(stage_tests vormelda-sim)

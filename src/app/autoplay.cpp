@@ -5,6 +5,7 @@
 #include <limits>
 #include <utility>
 
+#include "app/autoplay_judge.hpp"
 #include "boss/boss_driver.hpp"
 #include "platform/keys.hpp"
 #include "platform/mci_control.hpp"
@@ -19,75 +20,12 @@ namespace {
 
 constexpr int kFirstLeg = 6;    // frames the first move of a plan is held
 constexpr int kSecondLeg = 18;  // frames of the move that follows it
+constexpr int kTail = 24;       // frames the last move is held on after the plan
 constexpr double kDeath = -1e9;
+constexpr double kTailMiss = 1e5;  // a miss after the plan: the plan leads somewhere bad
 
 bool InPlay(std::string_view scene) {
   return scene == "stage" || scene == "boss";
-}
-
-int LiveEnemies() {
-  int live = 0;
-  if (Enemies.Allocated()) {
-    for (const EnemyRecord& e : Enemies.Entries()) live += IsTrue(e.Alive) ? 1 : 0;
-  }
-  return live;
-}
-
-// Blasts made this frame: the renderer has counted them down once.
-int NewBlasts() {
-  int fresh = 0;
-  if (Blasts.Allocated()) {
-    for (const BlastRecord& b : Blasts.Entries()) fresh += b.Kind <= 3 && b.Countdown == 23 ? 1 : 0;
-  }
-  return fresh;
-}
-
-double NearestBullet() {
-  double nearest = 1e9;
-  if (!EnemyShots.Allocated()) return nearest;
-  const double sx = Player.X + 25, sy = Player.Y + 27;
-  for (const EnemyShotRecord& s : EnemyShots.Entries()) {
-    if (!IsTrue(s.Alive)) continue;
-    const double half = s.Kind == 1 ? 5 : s.Kind == 2 ? 8 : 70;
-    const double reach = s.Kind == 3 ? 60 : 0;
-    const double dx = s.X + half - sx, dy = s.Y + half - sy;
-    const double d = std::sqrt(dx * dx + dy * dy) - reach;
-    nearest = std::min(nearest, d);
-  }
-  return nearest;
-}
-
-// Shots that struck something this frame: live before, freed now, and not by leaving the field
-// (a centre shot that leaves is reset to (0, 0); a diagonal one stays where it left).
-template <int N>
-int Strikes(const OneBasedArray<ShotSlot, N>& before, const OneBasedArray<ShotSlot, N>& after,
-            bool centre) {
-  int strikes = 0;
-  for (int i = 1; i <= N; ++i) {
-    const ShotSlot& a = after[i];
-    if (!IsTrue(before[i].Alive) || IsTrue(a.Alive)) continue;
-    const bool left = centre ? a.X == 0 && a.Y == 0 : a.Y < -35 || a.X < -16 || a.X > 420;
-    strikes += left ? 0 : 1;
-  }
-  return strikes;
-}
-
-double HalfWidth(const EnemyRecord& e) {
-  return e.Kind == 1 ? 17.5 : e.Kind == 2 ? 15 : 25;
-}
-
-// Frames until an enemy is out of reach: past the bottom, or off a side on its first leg.
-double FramesToLeave(const EnemyRecord& e) {
-  double t = e.DY > 0 ? (560 - e.Y) / e.DY : 1e4;
-  if (e.Kind == 1 && std::fabs(e.DX) >= 3 && e.Timer > 0) {
-    const double side = e.DX > 0 ? (420 - e.X) / e.DX : (e.X + 35) / -e.DX;
-    if (side < e.Timer) t = std::min(t, side);
-  }
-  return t;
-}
-
-bool Taken(const ItemRecord& before, const ItemRecord& after) {
-  return IsTrue(before.Alive) && after.Alive == kFalse && after.Y <= 560;
 }
 
 // Restores the real run whatever a look-ahead did.
@@ -135,8 +73,8 @@ void Autoplay::Observe() {
   if (InPlay(scene) || scene == "flyout") current_.score = Player.Score;
   if (!InPlay(scene)) return;
   current_.enemies += FrameCount <= 8401 && scene == "stage" ? NewBlasts() : 0;
-  current_.items += Taken(previous_.PowerItem, PowerItem) ? 1 : 0;
-  current_.items += Taken(previous_.BombItem, BombItem) ? 1 : 0;
+  current_.items += ItemTakenBetween(previous_.PowerItem, PowerItem) ? 1 : 0;
+  current_.items += ItemTakenBetween(previous_.BombItem, BombItem) ? 1 : 0;
   current_.bombs += previous_.BombTimer == 0 && BombTimer == 119 ? 1 : 0;
   current_.misses += previous_.MissCountdown == 0 && MissCountdown == 25 ? 1 : 0;
 }
@@ -196,7 +134,7 @@ InputLine Autoplay::Play() {
   {
     LookaheadScope scope(lookahead_, host_);
     auto consider = [&](std::vector<Move> plan) {
-      const Outcome o = Rollout(plan);
+      const Outcome o = Rollout(plan, kTail);
       if (o.value > bestValue) {
         bestValue = o.value;
         best = std::move(plan);
@@ -239,14 +177,22 @@ InputLine Autoplay::Play() {
   return ToInput(best.front());
 }
 
-Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
+Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan, int tail) {
   Game = saved_;
   const bool boss = CurrentScene == "boss";
   const int32_t startScore = Player.Score;
   int items = 0, escaped = 0, strikes = 0;
   double safety = 1e9;
+  double value = 0;
+  const int planFrames = static_cast<int>(plan.size());
   int frames = 0;
-  for (const Move& m : plan) {
+  bool over = false;
+  // The plan, then its last move held on: what the shots already flying and the ship's drift
+  // bring in later counts too, though the position is judged where the plan ends.
+  for (int step = 0; step < planFrames + tail && !over; ++step) {
+    const bool inTail = step >= planFrames;
+    Move m = plan[static_cast<size_t>(std::min(step, planFrames - 1))];
+    if (inTail) m.bomb = false;
     std::bitset<256> keys;
     keys.set(VK_X);
     if (m.dx < 0) keys.set(VK_LEFT);
@@ -269,57 +215,28 @@ Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
     }
     ++FrameCount;
     ++frames;
-    if (MissCountdown > 0) return {kDeath + frames * 1e6, false};
-    items += (Taken(power, PowerItem) ? 1 : 0) + (Taken(bomb, BombItem) ? 1 : 0);
+    if (MissCountdown > 0) {
+      if (!inTail) return {kDeath + frames * 1e6, false};
+      value -= kTailMiss;
+      break;
+    }
+    items +=
+        (ItemTakenBetween(power, PowerItem) ? 1 : 0) + (ItemTakenBetween(bomb, BombItem) ? 1 : 0);
+    items -= (ItemDroppedBetween(power, PowerItem) ? 1 : 0) +
+             (ItemDroppedBetween(bomb, BombItem) ? 1 : 0);
     strikes += Strikes(centre, CenterShots, true) + Strikes(left, LeftShots, false) +
                Strikes(right, RightShots, false);
     if (!boss) escaped += std::max(0, liveBefore + spawned - LiveEnemies() - NewBlasts());
-    safety = std::min(safety, NearestBullet());
-    if ((!boss && FrameCount == 8401) || (boss && IsTrue(BossStageOver))) break;
+    if (!inTail) safety = std::min(safety, NearestBullet());
+    over = (!boss && FrameCount == 8401) || (boss && IsTrue(BossStageOver));
+    if (step + 1 == planFrames || (over && !inTail)) value += JudgePosition(safety);
   }
-  double value =
+  if (!boss) escaped += EnemiesOutOfReach();
+  items -= ItemsOutOfReach();
+  value +=
       (Player.Score - startScore) * 10.0 + items * 50000.0 - escaped * 30000.0 + strikes * 300.0;
   if (BombTimer > 0 && saved_.BombTimer == 0) value -= 2e5;
-  value += Judge(frames, safety);
   return {value, true};
-}
-
-// How good the position at the end of a plan looks: under the most urgent enemy, near the items,
-// low on the field and clear of bullets.
-double Autoplay::Judge(int, double safety) const {
-  const double sx = Player.X + 25, sy = Player.Y + 27;
-  double value = std::min(safety, 40.0) * 50.0;
-  const bool boss = CurrentScene == "boss";
-  if (boss) {
-    // Closer under the boss, the shots land sooner and more volleys fly.
-    if (IsTrue(BossAlive)) value -= std::fabs(sx - (BossX + 150)) * 2.0;
-    value -= std::fabs(Player.Y - 300) * 0.5;
-  } else {
-    // Under the enemy about to get out of reach first, and drawn a little towards the others.
-    const EnemyRecord* target = nullptr;
-    double soonest = 1e9;
-    if (Enemies.Allocated()) {
-      for (const EnemyRecord& e : Enemies.Entries()) {
-        if (!IsTrue(e.Alive) || e.Y < -30 || e.X < -30 || e.X > 415) continue;
-        const double t = FramesToLeave(e);
-        value -= std::fabs(sx - (e.X + HalfWidth(e))) * 60.0 / (60.0 + t);
-        if (t < soonest) soonest = t, target = &e;
-      }
-    }
-    if (target != nullptr) {
-      const double half = HalfWidth(*target);
-      value -= std::fabs(sx - (target->X + half)) * 4.0;
-      const double below = target->Y + 2 * half + 60;
-      if (sy < below) value -= (below - sy) * 2.0;
-    }
-    value -= std::fabs(Player.Y - 420) * 0.5;
-  }
-  for (const ItemRecord* item : {&PowerItem, &BombItem}) {
-    if (IsTrue(item->Alive) && item->Y > -35) {
-      value -= std::hypot(item->X + 17.5 - (Player.X + 25), item->Y + 17.5 - (Player.Y + 25)) * 12;
-    }
-  }
-  return value;
 }
 
 }  // namespace vormelda

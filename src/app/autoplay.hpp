@@ -53,8 +53,7 @@ class Autoplay {
   void Observe();
   void FinishGame();
   InputLine Play();
-  Outcome Rollout(const std::vector<Move>& plan);
-  double Judge(int frames, double safety) const;
+  Outcome Rollout(const std::vector<Move>& plan, int tail);
   static InputLine ToInput(const Move& m);
 
   AutoplayOptions options_;

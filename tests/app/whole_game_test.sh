@@ -47,6 +47,23 @@ case $check in
         fail "the next title did not start with $key at $want frames a second"
     done
     ;;
+  strength)
+    # Over seeds 1 to 10: at least 9 games to the ending, at least 5 perfect. Two at a time, each
+    # in a folder of its own.
+    for seed in $(seq 1 10); do echo "$seed"; done | xargs -P 2 -I{} bash -c \
+      'mkdir "$2/{}" && cp -r "$2/Picture" "$2/Music" "$2/HighScore.ini" "$2/{}/" &&
+       "$1" --data "$2/{}" --autoplay --seed {} > "$2/{}.txt"' _ "$sim" "$work" || fail "a game failed"
+    endings=0 perfect=0
+    for seed in $(seq 1 10); do
+      line=$(cat "$work/$seed.txt")
+      echo "$line"
+      [ "$(field ending "$line")" = yes ] && endings=$((endings + 1))
+      [[ "$line" == *" score=35450 enemies=187 items=5 misses=0 bombs=0 "* ]] && perfect=$((perfect + 1))
+    done
+    echo "$endings endings, $perfect perfect games"
+    [ "$endings" -ge 9 ] || fail "only $endings of 10 games reached the ending"
+    [ "$perfect" -ge 5 ] || fail "only $perfect of 10 games were perfect"
+    ;;
   soak | soak-games)
     # "soak" also holds the memory flat; under the sanitizers memory is theirs (freed blocks wait
     # in quarantine), and their leak check at exit stands in for it.

@@ -54,14 +54,23 @@ class LookaheadScope {
 Autoplay::Autoplay(AutoplayOptions options, HeadlessPlatform& host, std::ostream& summary)
     : options_(options), host_(host), summary_(summary) {}
 
+std::bitset<256> Autoplay::KeysOf(const Move& m) {
+  std::bitset<256> keys;
+  keys.set(VK_X);
+  if (m.dx < 0) keys.set(VK_LEFT);
+  if (m.dx > 0) keys.set(VK_RIGHT);
+  if (m.dy < 0) keys.set(VK_UP);
+  if (m.dy > 0) keys.set(VK_DOWN);
+  if (m.bomb) keys.set(VK_Z);
+  return keys;
+}
+
 InputLine Autoplay::ToInput(const Move& m) {
+  const std::bitset<256> keys = KeysOf(m);
   InputLine in;
-  in.heldKeys.push_back(VK_X);
-  if (m.dx < 0) in.heldKeys.push_back(VK_LEFT);
-  if (m.dx > 0) in.heldKeys.push_back(VK_RIGHT);
-  if (m.dy < 0) in.heldKeys.push_back(VK_UP);
-  if (m.dy > 0) in.heldKeys.push_back(VK_DOWN);
-  if (m.bomb) in.heldKeys.push_back(VK_Z);
+  for (int key = 0; key < 256; ++key) {
+    if (keys.test(static_cast<size_t>(key))) in.heldKeys.push_back(key);
+  }
   return in;
 }
 
@@ -134,7 +143,7 @@ InputLine Autoplay::Play() {
   {
     LookaheadScope scope(lookahead_, host_);
     auto consider = [&](std::vector<Move> plan) {
-      const Outcome o = Rollout(plan, kTail);
+      const Outcome o = Rollout(plan);
       if (o.value > bestValue) {
         bestValue = o.value;
         best = std::move(plan);
@@ -177,7 +186,7 @@ InputLine Autoplay::Play() {
   return ToInput(best.front());
 }
 
-Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan, int tail) {
+Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
   Game = saved_;
   const bool boss = CurrentScene == "boss";
   const int32_t startScore = Player.Score;
@@ -189,18 +198,11 @@ Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan, int tail) {
   bool over = false;
   // The plan, then its last move held on: what the shots already flying and the ship's drift
   // bring in later counts too, though the position is judged where the plan ends.
-  for (int step = 0; step < planFrames + tail && !over; ++step) {
+  for (int step = 0; step < planFrames + kTail && !over; ++step) {
     const bool inTail = step >= planFrames;
     Move m = plan[static_cast<size_t>(std::min(step, planFrames - 1))];
     if (inTail) m.bomb = false;
-    std::bitset<256> keys;
-    keys.set(VK_X);
-    if (m.dx < 0) keys.set(VK_LEFT);
-    if (m.dx > 0) keys.set(VK_RIGHT);
-    if (m.dy < 0) keys.set(VK_UP);
-    if (m.dy > 0) keys.set(VK_DOWN);
-    if (m.bomb) keys.set(VK_Z);
-    lookahead_.Hold(keys);
+    lookahead_.Hold(KeysOf(m));
     const ItemRecord power = PowerItem, bomb = BombItem;
     const auto centre = CenterShots;
     const auto left = LeftShots;

@@ -3,6 +3,7 @@
 // state and takes the best plan's first step.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <ostream>
 #include <string_view>
@@ -53,7 +54,8 @@ class Autoplay {
   void Observe();
   void FinishGame();
   InputLine Play();
-  Outcome Rollout(const std::vector<Move>& plan, int tail);
+  Outcome Rollout(const std::vector<Move>& plan);
+  static std::bitset<256> KeysOf(const Move& m);
   static InputLine ToInput(const Move& m);
 
   AutoplayOptions options_;

@@ -4,6 +4,7 @@ include(GoogleTest)
 
 add_executable(stage_tests
   support/stage_fixture.cpp
+  support/test_files.cpp
   stage/player_control_test.cpp
   stage/movement_test.cpp
   stage/enemy_fire_test.cpp

@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "platform/platform.hpp"
@@ -16,17 +14,6 @@ namespace vormelda::testing {
 
 namespace {
 
-void PutLe32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-void PutLe16(std::vector<uint8_t>& out, uint16_t v) {
-  out.push_back(static_cast<uint8_t>(v));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void PutTag(std::vector<uint8_t>& out, const char* tag) {
-  out.insert(out.end(), tag, tag + 4);
-}
-
 std::string AsText(const std::vector<uint8_t>& bytes) {
   return {bytes.begin(), bytes.end()};
 }
@@ -36,61 +23,6 @@ void SavePicture(const Surface& picture, const std::string& path) {
 }
 
 }  // namespace
-
-std::vector<uint8_t> MakeWav(int lengthMs) {
-  const uint32_t dataBytes = static_cast<uint32_t>(lengthMs) * 8;
-  std::vector<uint8_t> wav;
-  wav.reserve(44 + dataBytes);  // also keeps GCC 12's false overflow warning away
-  PutTag(wav, "RIFF");
-  PutLe32(wav, 36 + dataBytes);
-  PutTag(wav, "WAVE");
-  PutTag(wav, "fmt ");
-  PutLe32(wav, 16);
-  PutLe16(wav, 1);     // PCM
-  PutLe16(wav, 1);     // mono
-  PutLe32(wav, 8000);  // samples per second
-  PutLe32(wav, 8000);  // bytes per second
-  PutLe16(wav, 1);     // block align
-  PutLe16(wav, 8);     // bits per sample
-  PutTag(wav, "data");
-  PutLe32(wav, dataBytes);
-  wav.insert(wav.end(), dataBytes, 0x80);
-  return wav;
-}
-
-std::vector<uint8_t> MakeMp3(int frames) {
-  std::vector<uint8_t> mp3;
-  for (int i = 0; i < frames; ++i) {
-    const uint8_t header[4] = {0xFF, 0xFB, 0x90, 0x00};
-    mp3.insert(mp3.end(), header, header + 4);
-    mp3.insert(mp3.end(), 417 - 4, 0);
-  }
-  return mp3;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vormelda-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temp folder");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(path_, ec);
-}
 
 uint32_t FakeGameFolder::BackgroundPixel(int picture, int y) {
   return 0xFF000000u | static_cast<uint32_t>(picture) << 16 | static_cast<uint32_t>(y);

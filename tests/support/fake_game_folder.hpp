@@ -1,5 +1,6 @@
-// What many tests share: a throw-away game folder with every data file the program opens, sound
-// files made by hand, and a fixture that installs a headless back end with the game state reset.
+// What many tests share: a throw-away game folder with every data file the program opens (the
+// sound files made by hand), and a fixture that installs a headless back end with the game state
+// reset.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,30 +12,15 @@
 #include <vector>
 
 #include "platform/headless_platform.hpp"
+#include "support/test_files.hpp"
 
 namespace vormelda::testing {
 
-// A PCM WAV of the given length: 8 kHz, mono, 8-bit, so 8 data bytes per millisecond.
-std::vector<uint8_t> MakeWav(int lengthMs);
-// frames MPEG-1 layer III frames at 128 kbps and 44.1 kHz: 417 bytes and 1152 samples each.
-std::vector<uint8_t> MakeMp3(int frames);
-
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, std::string_view content);
-
-// A fresh folder in the temp directory, removed again by the destructor.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
-
- private:
-  std::string path_;
-};
+using testfiles::MakeMp3;
+using testfiles::MakeWav;
+using testfiles::ReadFile;
+using testfiles::TempFolder;
+using testfiles::WriteFile;
 
 // Every picture of start-up (small ones; the backgrounds 8 x 560 with row y coloured
 // BackgroundPixel(i, y)), every effect, the stage music and a HighScore.ini holding 00000.

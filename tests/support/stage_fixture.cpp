@@ -1,12 +1,5 @@
 #include "support/stage_fixture.hpp"
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
-
 #include "platform/input_script.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
@@ -27,10 +20,6 @@ std::unique_ptr<HeadlessPlatform> MakeHost(std::ostream* log, std::string_view s
   std::istringstream in{std::string(script)};
   options.input = ParseInputScript(in);
   return std::make_unique<HeadlessPlatform>(std::move(options));
-}
-
-void PutLe(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 }  // namespace
@@ -155,62 +144,6 @@ Surface CodedBackground(int piece) {
     for (int x = 0; x < 420; ++x) s.Set(x, y, BackPixel(piece, y));
   }
   return s;
-}
-
-std::vector<uint8_t> MakeWav(int lengthMs) {
-  // 8 kHz, mono, 8 bits: 8 data bytes per millisecond.
-  const uint32_t dataBytes = static_cast<uint32_t>(lengthMs) * 8;
-  std::vector<uint8_t> wav;
-  wav.reserve(44 + dataBytes);  // also keeps GCC 12's false overflow warning away
-  auto tag = [&wav](const char* t) { wav.insert(wav.end(), t, t + 4); };
-  tag("RIFF");
-  PutLe(wav, 36 + dataBytes, 4);
-  tag("WAVE");
-  tag("fmt ");
-  PutLe(wav, 16, 4);
-  PutLe(wav, 1, 2);     // PCM
-  PutLe(wav, 1, 2);     // mono
-  PutLe(wav, 8000, 4);  // samples per second
-  PutLe(wav, 8000, 4);  // bytes per second
-  PutLe(wav, 1, 2);     // block align
-  PutLe(wav, 8, 2);     // bits per sample
-  tag("data");
-  PutLe(wav, dataBytes, 4);
-  wav.insert(wav.end(), dataBytes, 0x80);
-  return wav;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFile(const std::string& path, std::string_view content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-std::vector<std::string> FolderNames(const std::string& path) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vormelda-stage-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temp folder");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ec;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, ec);
-  std::filesystem::remove_all(path_, ec);
 }
 
 }  // namespace vormelda::stagetest

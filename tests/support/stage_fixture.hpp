@@ -16,6 +16,7 @@
 #include "shell/enemy_record.hpp"
 #include "shell/enemy_shot_record.hpp"
 #include "shell/shot_slot.hpp"
+#include "support/test_files.hpp"
 
 namespace vormelda::stagetest {
 
@@ -62,23 +63,11 @@ inline uint32_t Masked(uint32_t bg, int mx, int my, int ix, int iy) {
   return (bg & Coded(mx, my)) | Coded(ix, iy);
 }
 
-std::vector<uint8_t> MakeWav(int lengthMs);
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, std::string_view content);
-// The names in a folder, sorted.
-std::vector<std::string> FolderNames(const std::string& path);
-
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
-
- private:
-  std::string path_;
-};
+// The shared test files, as the stage tests have always named them.
+using testfiles::FolderNames;
+using testfiles::MakeWav;
+using testfiles::ReadFile;
+using testfiles::TempFolder;
+using testfiles::WriteFile;
 
 }  // namespace vormelda::stagetest

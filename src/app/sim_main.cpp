@@ -1,5 +1,6 @@
 // vormelda-sim: the real program, from Main on, on the headless back end, as fast as the machine
-// allows; with scripted input, a JSON Lines trace, screenshots and a log of platform events.
+// allows; with scripted input, a JSON Lines trace, screenshots, a log of platform events, the
+// autoplay, and recordings made and verified.
 #include <CLI/CLI.hpp>
 #include <fstream>
 #include <iostream>
@@ -8,6 +9,8 @@
 #include <sstream>
 
 #include "app/autoplay.hpp"
+#include "app/command_line.hpp"
+#include "app/recording.hpp"
 #include "app/trace.hpp"
 #include "platform/headless_platform.hpp"
 #include "shell/scene.hpp"
@@ -17,45 +20,58 @@ using namespace vormelda;
 
 namespace {
 
-// The resident set size of this process, from the kernel's status file.
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return -1;
-}
+// A run longer than this is a mistake: a whole game takes about 10 000 ticks.
+constexpr int64_t kMaxTicks = 100'000'000;
 
-struct VerifyMismatch {
-  int64_t tick;
+struct SimOptions {
+  std::string dataDir, inputFile, traceFile, logFile, messageBoxes, recordFile, verifyFile;
+  uint32_t seed = 1;
+  uint32_t clockStart = 0;
+  int64_t ticks = -1;  // no limit
+  int64_t traceEvery = 1;
+  std::vector<std::string> shots;
+  std::string start = "title";
+  std::string autoplay;  // empty: no autoplay
+  int games = 1;
+  bool memory = false;
 };
 
-// FNV-1a over the trace record: every global, record and list of the state at a yield.
-std::string StateChecksum(int64_t tick, uint32_t clock) {
-  const std::string text =
-      TraceRecord(tick, clock)
-          .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-  uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
-  char hex[17];
-  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(h));
-  return hex;
-}
-
-// The "# check TICK HEX" comments of a recorded script.
-std::map<int64_t, std::string> ReadChecks(const std::string& file) {
-  std::ifstream in(file);
-  std::map<int64_t, std::string> checks;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream words(line);
-    std::string hash, check, hex;
-    int64_t tick = 0;
-    if (words >> hash >> check >> tick >> hex && hash == "#" && check == "check")
-      checks[tick] = hex;
-  }
-  return checks;
+// The command line; nullopt to go on, or the exit status (help, or an error CLI11 reported).
+std::optional<int> ParseOptions(int argc, char** argv, SimOptions& o) {
+  CLI::App app{"Vormelda, headless: runs the game without a display or audio device"};
+  app.add_option("--data", o.dataDir, "folder used as the program's folder (default: beside me)");
+  auto* seed = app.add_option("--seed", o.seed, "random seed")->capture_default_str();
+  app.add_option("--clock-start", o.clockStart, "first reading of the virtual clock");
+  app.add_option("--ticks", o.ticks, "run this many ticks, then close the window")
+      ->check(CLI::Range(int64_t{1}, kMaxTicks));
+  app.add_option("--input", o.inputFile, "input script: lines TICK TOKEN...")
+      ->check(CLI::ExistingFile);
+  app.add_option("--trace", o.traceFile, "JSON Lines trace, one object per tick");
+  app.add_option("--trace-every", o.traceEvery, "trace every Nth tick")
+      ->check(CLI::Range(int64_t{1}, kMaxTicks));
+  app.add_option("--shot", o.shots, "TICK:FILE.png, the picture shown at that tick (repeatable)");
+  app.add_option("--log", o.logFile, "a line per platform event");
+  app.add_option("--message-box", o.messageBoxes,
+                 "answers to Retry/Cancel boxes: retry,cancel,...");
+  auto* start = app.add_option("--start", o.start,
+                               "title, or boss, boss:75 or boss:100: a "
+                               "practice start at the boss")
+                    ->check(CLI::IsMember({"title", "boss", "boss:75", "boss:100"}));
+  app.add_option("--autoplay", o.autoplay, "play by itself: 60, or 75 / 100 to start with X / Z")
+      ->expected(0, 1)
+      ->default_str("60")
+      ->check(CLI::IsMember({"", "60", "75", "100"}));
+  app.add_option("--games", o.games, "games the autoplay plays before it closes the window")
+      ->check(CLI::Range(1, 1000));
+  app.add_option("--record", o.recordFile, "write the run as a recording with state checksums");
+  app.add_option("--verify", o.verifyFile, "replay a recording, failing at a differing tick")
+      ->check(CLI::ExistingFile)
+      ->excludes(seed, start);
+  app.add_flag("--memory", o.memory,
+               "print the resident memory at every visit of the title screen");
+  if (auto status = vormelda::ParseCommandLine(app, argc, argv, "vormelda-sim")) return status;
+  if (app.count("--autoplay") > 0 && o.autoplay.empty()) o.autoplay = "60";
+  return std::nullopt;
 }
 
 std::vector<MessageBoxAnswer> ParseAnswers(const std::string& list) {
@@ -74,168 +90,169 @@ std::vector<MessageBoxAnswer> ParseAnswers(const std::string& list) {
   return answers;
 }
 
+// "TICK:FILE.png" with TICK a tick of the run.
+std::pair<int64_t, std::string> ParseShot(const std::string& shot) {
+  const auto colon = shot.find(':');
+  const std::string tick = shot.substr(0, colon == std::string::npos ? 0 : colon);
+  size_t used = 0;
+  int64_t value = 0;
+  try {
+    value = std::stoll(tick, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (colon == std::string::npos || used == 0 || used != tick.size() || value < 1 ||
+      value > kMaxTicks || colon + 1 == shot.size()) {
+    throw std::runtime_error("--shot takes TICK:FILE.png with TICK from 1 to " +
+                             std::to_string(kMaxTicks) + ", not " + shot);
+  }
+  return {value, shot.substr(colon + 1)};
+}
+
+// The resident set size of this process, from the kernel's status file.
+long ResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+// Everything a run writes or checks at each yield.
+class RunOutputs {
+ public:
+  // Opens the files the options name; throws std::runtime_error naming one that cannot be used.
+  RunOutputs(const SimOptions& o, const RecordingHeader& header, HeadlessOptions& hostOptions) {
+    memory_ = o.memory;
+    for (const std::string& shot : o.shots) shotFiles_.insert(ParseShot(shot));
+    Open(trace_, o.traceFile, "the trace");
+    traceEvery_ = o.traceEvery;
+    if (Open(log_, o.logFile, "the log")) hostOptions.log = &log_;
+    if (Open(record_, o.recordFile, "the recording"))
+      recorder_ = std::make_unique<Recorder>(record_, header);
+    if (!o.verifyFile.empty()) {
+      std::ifstream in(o.verifyFile);
+      verifier_ = std::make_unique<Verifier>(in);
+    }
+  }
+
+  void Attach(HeadlessPlatform& host) {
+    for (const auto& [tick, file] : shotFiles_) host.WantPicture(tick);
+    host.onYield = [this, &host](int64_t tick) { OnYield(host, tick); };
+  }
+
+  // After a run that ended normally: 0, or 1 when a recording was not verified to its end.
+  int Finish() const {
+    if (!verifier_) return 0;
+    if (verifier_->Checked() != verifier_->Expected()) {
+      std::cerr << "vormelda-sim: verify: the run ended after " << verifier_->Checked() << " of "
+                << verifier_->Expected() << " checks\n";
+      return 1;
+    }
+    std::cout << "verify: " << verifier_->Checked() << " checks passed\n";
+    return 0;
+  }
+
+ private:
+  template <typename Stream>
+  static bool Open(Stream& stream, const std::string& file, const std::string& what) {
+    if (file.empty()) return false;
+    stream.open(file, std::ios::binary);
+    if (!stream) throw std::runtime_error("cannot write " + what + " " + file);
+    return true;
+  }
+
+  void OnYield(const HeadlessPlatform& host, int64_t tick) {
+    if (memory_ && CurrentScene == "title" && lastScene_ != "title") {
+      std::cout << "memory title-visit=" << ++titleVisits_ << " rss_kb=" << ResidentKb() << '\n';
+    }
+    lastScene_ = CurrentScene;
+    if (recorder_) recorder_->OnYield(tick, host.CurrentInput());
+    if (verifier_) verifier_->OnYield(tick);
+    if (trace_.is_open() && tick % traceEvery_ == 0) {
+      trace_ << TraceRecord(tick, host.PeekClock())
+                    .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+             << '\n';
+    }
+    if (auto it = shotFiles_.find(tick); it != shotFiles_.end()) SaveShot(host, it->second);
+  }
+
+  // The picture shown at this tick: the last refresh, or black while the field is hidden.
+  static void SaveShot(const HeadlessPlatform& host, const std::string& file) {
+    const Surface black(420, 560);
+    const Surface* picture = host.Picture(host.Tick());
+    if (picture == nullptr) {
+      const Surface* shown = host.LastPresented();
+      picture = shown != nullptr && host.FieldVisible() ? shown : &black;
+    }
+    if (!SavePng(*picture, file)) std::cerr << "vormelda-sim: cannot write " << file << '\n';
+  }
+
+  bool memory_ = false;
+  int titleVisits_ = 0;
+  std::string_view lastScene_;
+  std::map<int64_t, std::string> shotFiles_;
+  std::ofstream trace_, log_, record_;
+  int64_t traceEvery_ = 1;
+  std::unique_ptr<Recorder> recorder_;
+  std::unique_ptr<Verifier> verifier_;
+};
+
+// The platform's options from the command line; the recording's header when verifying.
+HeadlessOptions HostOptions(const SimOptions& o, RecordingHeader& header) {
+  HeadlessOptions options;
+  options.clockStart = o.clockStart;
+  options.ticks = o.ticks;
+  if (!o.messageBoxes.empty()) options.messageBoxAnswers = ParseAnswers(o.messageBoxes);
+  header = {o.seed, StartMode::Parse(o.start)};
+  std::string script = o.inputFile;
+  if (!o.verifyFile.empty()) {
+    std::ifstream in(o.verifyFile);
+    try {
+      header = ReadRecordingHeader(in);
+    } catch (const std::runtime_error& e) {
+      throw std::runtime_error("--verify " + o.verifyFile + ": " + e.what());
+    }
+    script = o.verifyFile;
+  }
+  if (!script.empty()) {
+    std::ifstream in(script);
+    if (!in) throw std::runtime_error("cannot read the input script " + script);
+    options.input = ParseInputScript(in);
+  }
+  return options;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Vormelda, headless: runs the game without a display or audio device"};
-  std::string dataDir, inputFile, traceFile, logFile, messageBoxes;
-  uint32_t seed = 1;
-  uint32_t clockStart = 0;
-  int64_t ticks = -1;
-  int64_t traceEvery = 1;
-  std::vector<std::string> shots;
-  std::string start;
-  std::string autoplay, recordFile, verifyFile;
-  int games = 1;
-  bool memory = false;
-  app.add_option("--data", dataDir, "folder used as the program's folder (default: beside me)");
-  app.add_option("--seed", seed, "random seed")->capture_default_str();
-  app.add_option("--clock-start", clockStart, "first reading of the virtual clock");
-  app.add_option("--ticks", ticks, "run this many ticks, then close the window");
-  app.add_option("--input", inputFile, "input script: lines TICK TOKEN...");
-  app.add_option("--trace", traceFile, "JSON Lines trace, one object per tick");
-  app.add_option("--trace-every", traceEvery, "trace every Nth tick")->check(CLI::PositiveNumber);
-  app.add_option("--shot", shots, "TICK:FILE.png, the picture shown at that tick (repeatable)");
-  app.add_option("--log", logFile, "a line per platform event");
-  app.add_option("--message-box", messageBoxes, "answers to Retry/Cancel boxes: retry,cancel,...");
-  app.add_option("--start", start, "boss, boss:75 or boss:100: a practice start at the boss");
-  app.add_option("--autoplay", autoplay, "play by itself: 60, or 75 / 100 to start with X / Z")
-      ->expected(0, 1)
-      ->default_str("60");
-  app.add_option("--games", games, "games the autoplay plays before it closes the window");
-  app.add_option("--record", recordFile, "write the run's input script with state checksums");
-  app.add_option("--verify", verifyFile, "replay a recorded script, failing at a differing tick");
-  app.add_flag("--memory", memory, "print the resident memory at every visit of the title screen");
-  CLI11_PARSE(app, argc, argv);
-  const bool autoplaying = app.count("--autoplay") > 0;
-  if (autoplaying && autoplay.empty()) autoplay = "60";
+  SimOptions o;
+  if (auto status = ParseOptions(argc, argv, o)) return *status;
 
-  HeadlessOptions options;
-  std::map<int64_t, std::string> shotFiles;
-  std::ofstream trace, log;
+  RecordingHeader header;
+  HeadlessOptions hostOptions;
+  std::unique_ptr<RunOutputs> outputs;
   try {
-    if (!start.empty()) {
-      if (start == "boss") {
-        Launch.bossPractice = 60;
-      } else if (start == "boss:75") {
-        Launch.bossPractice = 75;
-      } else if (start == "boss:100") {
-        Launch.bossPractice = 100;
-      } else {
-        throw std::runtime_error("--start takes boss, boss:75 or boss:100");
-      }
-    }
-    options.clockStart = clockStart;
-    options.ticks = ticks;
-    if (!messageBoxes.empty()) options.messageBoxAnswers = ParseAnswers(messageBoxes);
-    if (!verifyFile.empty()) {
-      inputFile = verifyFile;
-      // A recording names its seed in its first line; an explicit --seed wins.
-      std::ifstream in(verifyFile);
-      std::string first;
-      const std::string mark = "# vormelda-sim input script, seed ";
-      if (std::getline(in, first) && first.rfind(mark, 0) == 0 && app.count("--seed") == 0) {
-        seed = static_cast<uint32_t>(std::stoul(first.substr(mark.size())));
-      }
-    }
-    if (autoplaying && autoplay != "60" && autoplay != "75" && autoplay != "100") {
-      throw std::runtime_error("--autoplay takes 60, 75 or 100");
-    }
-    if (!inputFile.empty()) {
-      std::ifstream in(inputFile);
-      if (!in) throw std::runtime_error("cannot read the input script " + inputFile);
-      options.input = ParseInputScript(in);
-    }
-    for (const std::string& shot : shots) {
-      auto colon = shot.find(':');
-      if (colon == std::string::npos) throw std::runtime_error("--shot takes TICK:FILE.png");
-      shotFiles[std::stoll(shot.substr(0, colon))] = shot.substr(colon + 1);
-    }
-    if (!traceFile.empty()) {
-      trace.open(traceFile, std::ios::binary);
-      if (!trace) throw std::runtime_error("cannot write the trace " + traceFile);
-    }
-    if (!logFile.empty()) {
-      log.open(logFile, std::ios::binary);
-      if (!log) throw std::runtime_error("cannot write the log " + logFile);
-      options.log = &log;
-    }
+    hostOptions = HostOptions(o, header);
+    outputs = std::make_unique<RunOutputs>(o, header, hostOptions);
   } catch (const std::exception& e) {
     std::cerr << "vormelda-sim: " << e.what() << '\n';
     return 2;
   }
 
-  std::map<int64_t, std::string> checks;
-  if (!verifyFile.empty()) checks = ReadChecks(verifyFile);
-  std::ofstream record;
-  if (!recordFile.empty()) {
-    record.open(recordFile, std::ios::binary);
-    if (!record) {
-      std::cerr << "vormelda-sim: cannot write " << recordFile << '\n';
-      return 2;
-    }
-    record << "# vormelda-sim input script, seed " << seed << '\n';
-  }
-
-  HeadlessPlatform host(std::move(options));
+  HeadlessPlatform host(std::move(hostOptions));
+  outputs->Attach(host);
   std::unique_ptr<Autoplay> player;
-  if (autoplaying) {
-    AutoplayOptions ao;
-    ao.framesPerSecond = static_cast<uint8_t>(std::stoi(autoplay));
-    ao.games = games;
-    ao.seed = seed;
+  if (!o.autoplay.empty()) {
+    const AutoplayOptions ao{static_cast<uint8_t>(std::stoi(o.autoplay)), o.games, header.seed};
     player = std::make_unique<Autoplay>(ao, host, std::cout);
     host.inputProvider = [&](int64_t tick) { return player->Decide(tick); };
   }
-  InputLine lastRecorded;
-  bool recordedAny = false;
-  int checked = 0;
-  int titleVisits = 0;
-  std::string_view lastScene;
-  for (const auto& [tick, file] : shotFiles) host.WantPicture(tick);
-  host.onYield = [&](int64_t tick) {
-    if (memory && CurrentScene == "title" && lastScene != "title") {
-      std::cout << "memory title-visit=" << ++titleVisits << " rss_kb=" << ResidentKb() << '\n';
-    }
-    lastScene = CurrentScene;
-    if (record.is_open()) {
-      const InputLine& now = host.CurrentInput();
-      const bool changed = !recordedAny || now.heldKeys != lastRecorded.heldKeys ||
-                           now.joystick != lastRecorded.joystick || now.joyX != lastRecorded.joyX ||
-                           now.joyY != lastRecorded.joyY ||
-                           now.joyButtons != lastRecorded.joyButtons;
-      if (changed || !now.tappedKeys.empty() || now.close) {
-        record << FormatInputLine(now) << '\n';
-        lastRecorded = now;
-        recordedAny = true;
-      }
-      if (tick % 60 == 0)
-        record << "# check " << tick << ' ' << StateChecksum(tick, host.PeekClock()) << '\n';
-    }
-    if (auto it = checks.find(tick); it != checks.end()) {
-      if (StateChecksum(tick, host.PeekClock()) != it->second) throw VerifyMismatch{tick};
-      ++checked;
-    }
-    if (trace.is_open() && tick % traceEvery == 0) {
-      trace << TraceRecord(tick, host.PeekClock())
-                   .dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-            << '\n';
-    }
-    if (auto it = shotFiles.find(tick); it != shotFiles.end()) {
-      const Surface* picture = host.Picture(tick);
-      Surface black(420, 560);
-      if (picture == nullptr) {
-        const Surface* shown = host.LastPresented();
-        picture = shown != nullptr && host.FieldVisible() ? shown : &black;
-      }
-      if (!SavePng(*picture, it->second)) {
-        std::cerr << "vormelda-sim: cannot write " << it->second << '\n';
-      }
-    }
-  };
   SetHost(&host);
-  Launch.appFolder = dataDir;
-  Launch.seed = seed;
+  Launch.appFolder = o.dataDir;
+  Launch.seed = header.seed;
+  Launch.bossPractice = header.start.bossPractice;
   int status = 0;
   try {
     status = RunProgram();
@@ -245,13 +262,5 @@ int main(int argc, char** argv) {
     status = 1;
   }
   SetHost(nullptr);
-  if (status == 0 && !verifyFile.empty()) {
-    if (checked != static_cast<int>(checks.size())) {
-      std::cerr << "vormelda-sim: verify: the run ended after " << checked << " of "
-                << checks.size() << " checks\n";
-      return 1;
-    }
-    std::cout << "verify: " << checked << " checks passed\n";
-  }
-  return status;
+  return status == 0 ? outputs->Finish() : status;
 }

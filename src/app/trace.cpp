@@ -12,60 +12,11 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json ToJson(const PlayerRecord& p) {
-  return {{"X", p.X},
-          {"Y", p.Y},
-          {"Power", p.Power},
-          {"Bank", p.Bank},
-          {"CenterCooldown1", p.CenterCooldown1},
-          {"CenterCooldown2", p.CenterCooldown2},
-          {"LeftCooldown", p.LeftCooldown},
-          {"RightCooldown", p.RightCooldown},
-          {"Lives", p.Lives},
-          {"Bombs", p.Bombs},
-          {"Score", p.Score},
-          {"OnScreen", p.OnScreen}};
-}
-
-Json ToJson(const ShotSlot& s) {
-  return {{"X", s.X}, {"Y", s.Y}, {"DX", s.DX}, {"DY", s.DY}, {"Alive", s.Alive}};
-}
-
-Json ToJson(const EnemyRecord& e) {
-  return {
-      {"Kind", e.Kind},     {"Flash", e.Flash},         {"X", e.X},         {"Y", e.Y},
-      {"SpawnX", e.SpawnX}, {"SpawnY", e.SpawnY},       {"DX", e.DX},       {"DY", e.DY},
-      {"HP", e.HP},         {"FireTimer", e.FireTimer}, {"Timer", e.Timer}, {"Points", e.Points},
-      {"Alive", e.Alive}};
-}
-
-Json ToJson(const EnemyShotRecord& s) {
-  return {{"Kind", s.Kind},   {"Step", s.Step}, {"X", s.X},   {"Y", s.Y},        {"SizeA", s.SizeA},
-          {"SizeB", s.SizeB}, {"DX", s.DX},     {"DY", s.DY}, {"Alive", s.Alive}};
-}
-
-Json ToJson(const BlastRecord& b) {
-  return {{"Kind", b.Kind}, {"X", b.X}, {"Y", b.Y}, {"Countdown", b.Countdown}};
-}
-
-Json ToJson(const ItemRecord& i) {
-  return {{"X", i.X}, {"Y", i.Y}, {"DX", i.DX}, {"DY", i.DY}, {"Alive", i.Alive}};
-}
-
-Json ToJson(const JOYINFOEX& j) {
-  return {{"dwSize", j.dwSize},
-          {"dwFlags", j.dwFlags},
-          {"dwXpos", j.dwXpos},
-          {"dwYpos", j.dwYpos},
-          {"dwZpos", j.dwZpos},
-          {"dwRpos", j.dwRpos},
-          {"dwUpos", j.dwUpos},
-          {"dwVpos", j.dwVpos},
-          {"dwButtons", j.dwButtons},
-          {"dwButtonNumber", j.dwButtonNumber},
-          {"dwPOV", j.dwPOV},
-          {"dwReserved1", j.dwReserved1},
-          {"dwReserved2", j.dwReserved2}};
+template <typename R>
+Json ToJson(const R& record) {
+  Json out;
+  record.Fields([&](const char* name, const auto& value) { out[name] = value; });
+  return out;
 }
 
 template <typename Slots>
@@ -75,12 +26,11 @@ Json SlotsJson(const Slots& slots) {
   return out;
 }
 
+// An unallocated list is null.
 template <typename T>
 Json ListJson(const GrowableList<T>& list) {
   if (!list.Allocated()) return nullptr;
-  Json out = Json::array();
-  for (const auto& entry : list.Entries()) out.push_back(ToJson(entry));
-  return out;
+  return SlotsJson(list.Entries());
 }
 
 }  // namespace
@@ -104,16 +54,7 @@ nlohmann::ordered_json TraceRecord(int64_t tick, uint32_t clock) {
   j["BackSwitched"] = BackSwitched;
   j["ShotSound"] = ShotSound.size();
   j["LoopIndex"] = LoopIndex;
-  j["BossX"] = BossX;
-  j["BossY"] = BossY;
-  j["BossDX"] = BossDX;
-  j["BossDY"] = BossDY;
-  j["BossHP"] = BossHP;
-  j["BossAlive"] = BossAlive;
-  j["BossRage"] = BossRage;
-  j["BossStageOver"] = BossStageOver;
-  j["BossBackSwitched1"] = BossBackSwitched1;
-  j["BossBackSwitched2"] = BossBackSwitched2;
+  Game.Boss.Fields([&](const char* name, const auto& value) { j[name] = value; });
   j["Player"] = ToJson(Player);
   j["JoyInfo"] = ToJson(JoyInfo);
   j["PowerItem"] = ToJson(PowerItem);

@@ -19,6 +19,20 @@ struct BossState {
   Flag BossBackSwitched1 = kFalse;
   Flag BossBackSwitched2 = kFalse;
   bool operator==(const BossState&) const = default;
+  // Every field by name, in order: for the runner's trace and the state checksum.
+  template <typename F>
+  void Fields(F&& f) const {
+    f("BossX", BossX);
+    f("BossY", BossY);
+    f("BossDX", BossDX);
+    f("BossDY", BossDY);
+    f("BossHP", BossHP);
+    f("BossAlive", BossAlive);
+    f("BossRage", BossRage);
+    f("BossStageOver", BossStageOver);
+    f("BossBackSwitched1", BossBackSwitched1);
+    f("BossBackSwitched2", BossBackSwitched2);
+  }
 };
 
 }  // namespace vormelda

@@ -13,6 +13,10 @@ struct RandomGenerator {
   // Uniform in [0, 1) with 24 bits, exactly representable as a 32-bit float.
   float Next();
   bool operator==(const RandomGenerator&) const = default;
+  template <typename F>
+  void Fields(F&& f) const {
+    f("State", State);
+  }
 };
 
 }  // namespace vormelda

@@ -27,7 +27,7 @@ uint32_t ParseAxis(const std::string& text, int lineNo) {
   } catch (const std::exception&) {
     used = 0;
   }
-  if (used != text.size() || value > 65535) {
+  if (text.empty() || used != text.size() || value > 65535) {
     throw std::runtime_error("input script line " + std::to_string(lineNo) +
                              ": axis value out of 0..65535: " + text);
   }

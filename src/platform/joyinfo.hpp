@@ -20,6 +20,23 @@ struct JOYINFOEX {
   uint32_t dwReserved1 = 0;
   uint32_t dwReserved2 = 0;
   bool operator==(const JOYINFOEX&) const = default;
+  // Every field by name, in order: for the runner's trace and the state checksum.
+  template <typename F>
+  void Fields(F&& f) const {
+    f("dwSize", dwSize);
+    f("dwFlags", dwFlags);
+    f("dwXpos", dwXpos);
+    f("dwYpos", dwYpos);
+    f("dwZpos", dwZpos);
+    f("dwRpos", dwRpos);
+    f("dwUpos", dwUpos);
+    f("dwVpos", dwVpos);
+    f("dwButtons", dwButtons);
+    f("dwButtonNumber", dwButtonNumber);
+    f("dwPOV", dwPOV);
+    f("dwReserved1", dwReserved1);
+    f("dwReserved2", dwReserved2);
+  }
 };
 
 inline constexpr uint32_t JOY_RETURNALL = 255;

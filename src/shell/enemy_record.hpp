@@ -22,6 +22,23 @@ struct EnemyRecord {
   int16_t Points = 0;
   Flag Alive = kFalse;
   bool operator==(const EnemyRecord&) const = default;
+  // Every field by name, in order: for the runner's trace and the state checksum.
+  template <typename F>
+  void Fields(F&& f) const {
+    f("Kind", Kind);
+    f("Flash", Flash);
+    f("X", X);
+    f("Y", Y);
+    f("SpawnX", SpawnX);
+    f("SpawnY", SpawnY);
+    f("DX", DX);
+    f("DY", DY);
+    f("HP", HP);
+    f("FireTimer", FireTimer);
+    f("Timer", Timer);
+    f("Points", Points);
+    f("Alive", Alive);
+  }
 };
 
 }  // namespace vormelda

@@ -18,6 +18,19 @@ struct EnemyShotRecord {
   float DY = 0;
   Flag Alive = kFalse;
   bool operator==(const EnemyShotRecord&) const = default;
+  // Every field by name, in order: for the runner's trace and the state checksum.
+  template <typename F>
+  void Fields(F&& f) const {
+    f("Kind", Kind);
+    f("Step", Step);
+    f("X", X);
+    f("Y", Y);
+    f("SizeA", SizeA);
+    f("SizeB", SizeB);
+    f("DX", DX);
+    f("DY", DY);
+    f("Alive", Alive);
+  }
 };
 
 }  // namespace vormelda

@@ -46,6 +46,33 @@ struct GameState {
   BossState Boss;
   RandomGenerator Random;
   bool operator==(const GameState&) const = default;
+  // Every field by name, in order: the whole state, for the state checksum.
+  template <typename F>
+  void Fields(F&& f) const {
+    f("Player", Player);
+    f("CenterShots", CenterShots);
+    f("LeftShots", LeftShots);
+    f("RightShots", RightShots);
+    f("Enemies", Enemies);
+    f("EnemyShots", EnemyShots);
+    f("Blasts", Blasts);
+    f("PowerItem", PowerItem);
+    f("BombItem", BombItem);
+    f("FrameCount", FrameCount);
+    f("FramesPerSecond", FramesPerSecond);
+    f("HighScoreText", HighScoreText);
+    f("StartButtonLatch", StartButtonLatch);
+    f("BombTimer", BombTimer);
+    f("MissCountdown", MissCountdown);
+    f("MissBlastX", MissBlastX);
+    f("MissBlastY", MissBlastY);
+    f("BackSwitched", BackSwitched);
+    f("JoyInfo", JoyInfo);
+    f("ShotSound", ShotSound);
+    f("LoopIndex", LoopIndex);
+    f("Boss", Boss);
+    f("Random", Random);
+  }
 };
 
 inline GameState Game;

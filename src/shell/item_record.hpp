@@ -14,6 +14,15 @@ struct ItemRecord {
   int16_t DY = 0;
   Flag Alive = kFalse;
   bool operator==(const ItemRecord&) const = default;
+  // Every field by name, in order: for the runner's trace and the state checksum.
+  template <typename F>
+  void Fields(F&& f) const {
+    f("X", X);
+    f("Y", Y);
+    f("DX", DX);
+    f("DY", DY);
+    f("Alive", Alive);
+  }
 };
 
 }  // namespace vormelda

@@ -21,6 +21,22 @@ struct PlayerRecord {
   int32_t Score = 0;
   Flag OnScreen = kFalse;
   bool operator==(const PlayerRecord&) const = default;
+  // Every field by name, in order: for the runner's trace and the state checksum.
+  template <typename F>
+  void Fields(F&& f) const {
+    f("X", X);
+    f("Y", Y);
+    f("Power", Power);
+    f("Bank", Bank);
+    f("CenterCooldown1", CenterCooldown1);
+    f("CenterCooldown2", CenterCooldown2);
+    f("LeftCooldown", LeftCooldown);
+    f("RightCooldown", RightCooldown);
+    f("Lives", Lives);
+    f("Bombs", Bombs);
+    f("Score", Score);
+    f("OnScreen", OnScreen);
+  }
 };
 
 }  // namespace vormelda

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -111,16 +112,41 @@ TEST_F(Sim, TicksEndTheRunWithATraceOfEveryTick) {
   EXPECT_EQ(trace[1]["tick"], 8);
 }
 
-TEST_F(Sim, ABadInputScriptIsRefusedNamingItsLine) {
+// A mistake on the command line or in a file the runner is handed is one line naming it, and
+// status 2; nothing runs.
+TEST_F(Sim, MistakesAreOneLineNamingThemWithStatusTwo) {
+  testing::WriteFile(out_ / "old.txt", "# vormelda-sim input script, seed 4\n1 tap:Enter\n");
+  testing::WriteFile(out_ / "v1.txt", "# vormelda-recording 1 seed=4 start=title\n");
+  testing::WriteFile(out_ / "seed.txt", "# vormelda-recording 2 seed=4x start=title\n");
+  testing::WriteFile(out_ / "axis.txt", "3 JX=\n");
   testing::WriteFile(out_ / "bad.txt", "1 X\n2 Jump\n");
-  SimResult r = Start(Data() + "--ticks 5 --input bad.txt");
-  EXPECT_NE(r.status, 0);
-  EXPECT_NE(r.err.find("line 2"), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("Jump"), std::string::npos) << r.err;
-
-  r = Start(Data() + "--ticks 5 --input missing.txt");
-  EXPECT_NE(r.status, 0);
-  EXPECT_NE(r.err.find("missing.txt"), std::string::npos) << r.err;
+  std::filesystem::create_directory(out_ / "folder");
+  const struct {
+    const char* args;
+    const char* says;
+  } kCases[] = {
+      {"--verify old.txt", "found \"# vormelda-sim input script, seed 4\""},
+      {"--verify v1.txt", "version 1"},
+      {"--verify seed.txt", "seed=4x"},
+      {"--verify v1.txt --seed 3", "--seed"},
+      {"--input axis.txt", "line 1"},
+      {"--input bad.txt", "line 2: unknown token Jump"},
+      {"--input missing.txt", "missing.txt"},
+      {"--input folder", "--input"},
+      {"--ticks -1", "--ticks"},
+      {"--ticks 99999999999", "--ticks"},
+      {"--games -1", "--games"},
+      {"--shot a.png", "--shot"},
+      {"--shot 99999999999999999999:a.png", "--shot"},
+      {"--start nowhere", "--start"},
+      {"--autoplay=61", "--autoplay"},
+  };
+  for (const auto& c : kCases) {
+    const SimResult r = Start(Data() + c.args);
+    EXPECT_EQ(r.status, 2) << c.args;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << c.args << ": " << r.err;
+  }
 }
 
 TEST_F(Sim, AMissingPictureExitsWithStatusOne) {

@@ -1,0 +1,176 @@
+#include "app/recording.hpp"
+
+#include <array>
+#include <bit>
+#include <concepts>
+#include <cstdio>
+#include <sstream>
+#include <stdexcept>
+#include <type_traits>
+#include <vector>
+
+#include "shell/game_state.hpp"
+#include "shell/scene.hpp"
+
+namespace vormelda {
+
+namespace {
+
+constexpr std::string_view kMagic = "# vormelda-recording";
+
+template <typename T>
+concept HasFields = requires(const T& r) {
+  r.Fields([](const char*, const auto&) {});
+};
+
+// FNV-1a over a little-endian serialisation of every field, floats by their bits.
+class StateHasher {
+ public:
+  uint64_t Value() const { return h_; }
+
+  template <std::integral T>
+  void operator()(const char*, T v) {
+    auto u = static_cast<std::make_unsigned_t<T>>(v);
+    for (size_t i = 0; i < sizeof(T); ++i) Byte(static_cast<uint8_t>(u >> (8 * i)));
+  }
+  void operator()(const char* name, float v) { (*this)(name, std::bit_cast<uint32_t>(v)); }
+  // The shot sound is the file's bytes, not something the game's rules make.
+  void operator()(const char*, const std::vector<uint8_t>&) {}
+  void operator()(const char*, const std::array<char, 5>& text) {
+    for (char c : text) Byte(static_cast<uint8_t>(c));
+  }
+  template <typename T, int N>
+  void operator()(const char* name, const OneBasedArray<T, N>& slots) {
+    for (const T& s : slots) (*this)(name, s);
+  }
+  // An unallocated list and a list of n entries differ by their length.
+  template <typename T>
+  void operator()(const char* name, const GrowableList<T>& list) {
+    (*this)(name, list.UBound());
+    for (const T& e : list.Entries()) (*this)(name, e);
+  }
+  template <HasFields R>
+  void operator()(const char*, const R& record) {
+    record.Fields(*this);
+  }
+  void Text(std::string_view text) {
+    (*this)("", static_cast<uint32_t>(text.size()));
+    for (char c : text) Byte(static_cast<uint8_t>(c));
+  }
+
+ private:
+  void Byte(uint8_t b) { h_ = (h_ ^ b) * 1099511628211ull; }
+  uint64_t h_ = 1469598103934665603ull;
+};
+
+// "seed=4" gives "4" for key "seed".
+std::optional<std::string> Value(const std::string& word, std::string_view key) {
+  if (word.size() <= key.size() || word.compare(0, key.size(), key) != 0 ||
+      word[key.size()] != '=') {
+    return std::nullopt;
+  }
+  return word.substr(key.size() + 1);
+}
+
+}  // namespace
+
+std::string StartMode::Name() const {
+  if (!bossPractice) return "title";
+  return *bossPractice == 60 ? "boss" : "boss:" + std::to_string(*bossPractice);
+}
+
+StartMode StartMode::Parse(std::string_view name) {
+  if (name == "title") return {};
+  if (name == "boss") return {60};
+  if (name == "boss:75") return {75};
+  if (name == "boss:100") return {100};
+  throw std::invalid_argument("the start is title, boss, boss:75 or boss:100, not " +
+                              std::string(name));
+}
+
+std::string FormatRecordingHeader(const RecordingHeader& header) {
+  return std::string(kMagic) + " " + std::to_string(kRecordingVersion) +
+         " seed=" + std::to_string(header.seed) + " start=" + header.start.Name();
+}
+
+RecordingHeader ReadRecordingHeader(std::istream& in) {
+  std::string line;
+  std::getline(in, line);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  std::istringstream words(line);
+  std::string hash, magic, version;
+  words >> hash >> magic >> version;
+  if (hash + " " + magic != kMagic) {
+    throw std::runtime_error("not a recording of version " + std::to_string(kRecordingVersion) +
+                             ": its first line is not \"" + std::string(kMagic) + " " +
+                             std::to_string(kRecordingVersion) + " ...\" (found \"" +
+                             line.substr(0, 60) + "\")");
+  }
+  if (version != std::to_string(kRecordingVersion)) {
+    throw std::runtime_error("a recording of version " + version + ", and this program plays " +
+                             "version " + std::to_string(kRecordingVersion) + " only");
+  }
+  RecordingHeader header;
+  for (std::string word; words >> word;) {
+    try {
+      if (auto seed = Value(word, "seed")) {
+        size_t used = 0;
+        const unsigned long long value = std::stoull(*seed, &used);
+        if (used != seed->size() || value > UINT32_MAX) throw std::out_of_range("seed");
+        header.seed = static_cast<uint32_t>(value);
+      } else if (auto start = Value(word, "start")) {
+        header.start = StartMode::Parse(*start);
+      }
+    } catch (const std::exception&) {
+      throw std::runtime_error("the recording's first line has a bad " + word);
+    }
+  }
+  return header;
+}
+
+std::string StateChecksum() {
+  StateHasher hasher;
+  hasher("Game", Game);
+  hasher.Text(CurrentScene);
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hasher.Value()));
+  return hex;
+}
+
+Recorder::Recorder(std::ostream& out, const RecordingHeader& header) : out_(out) {
+  out_ << FormatRecordingHeader(header) << '\n';
+}
+
+void Recorder::OnYield(int64_t tick, const InputLine& input) {
+  const bool changed = !any_ || input.heldKeys != last_.heldKeys ||
+                       input.joystick != last_.joystick || input.joyX != last_.joyX ||
+                       input.joyY != last_.joyY || input.joyButtons != last_.joyButtons;
+  if (changed || !input.tappedKeys.empty() || input.close) {
+    InputLine line = input;
+    line.tick = tick;
+    out_ << FormatInputLine(line) << '\n';
+    last_ = input;
+    any_ = true;
+  }
+  if (tick % kCheckEvery == 0) out_ << "# check " << tick << ' ' << StateChecksum() << '\n';
+}
+
+Verifier::Verifier(std::istream& recording) {
+  for (std::string line; std::getline(recording, line);) {
+    std::istringstream words(line);
+    std::string hash, check, hex;
+    int64_t tick = 0;
+    if (words >> hash >> check >> tick >> hex && hash == "#" && check == "check") {
+      checks_[tick] = hex;
+    }
+  }
+}
+
+void Verifier::OnYield(int64_t tick) {
+  const auto it = checks_.find(tick);
+  if (it == checks_.end()) return;
+  if (StateChecksum() != it->second) throw VerifyMismatch{tick};
+  ++checked_;
+}
+
+}  // namespace vormelda

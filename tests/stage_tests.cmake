@@ -16,6 +16,7 @@ add_executable(stage_tests
   scenes/game_over_test.cpp
   app/stage_system_test.cpp
   app/autoplay_judge_test.cpp
+  app/autoplay_test.cpp
   boss/boss_test.cpp
   scenes/ending_test.cpp
 )

@@ -8,7 +8,6 @@
 #include "app/autoplay_judge.hpp"
 #include "boss/boss_driver.hpp"
 #include "platform/keys.hpp"
-#include "platform/mci_control.hpp"
 #include "script/timetable.hpp"
 #include "shell/form_main.hpp"
 #include "shell/scene.hpp"
@@ -28,25 +27,28 @@ bool InPlay(std::string_view scene) {
   return scene == "stage" || scene == "boss";
 }
 
-// Restores the real run whatever a look-ahead did.
+// Installs the look-ahead platform, and restores the real one with the scene and the window's
+// flags whatever a look-ahead did (the game state itself is restored by the caller).
 class LookaheadScope {
  public:
-  LookaheadScope(Platform& lookahead, Platform& real) : real_(real) {
-    std::swap(frmMain.picMain.Image, hidden_);  // nothing is drawn: every blit clips to nothing
-    MciControl::Muted = true;
+  LookaheadScope(Platform& lookahead, Platform& real)
+      : real_(real), scene_(CurrentScene), tag_(frmMain.Tag), keyPreview_(frmMain.KeyPreview) {
     SetHost(&lookahead);
   }
   ~LookaheadScope() {
     SetHost(&real_);
-    MciControl::Muted = false;
-    std::swap(frmMain.picMain.Image, hidden_);
+    CurrentScene = scene_;
+    frmMain.Tag = tag_;
+    frmMain.KeyPreview = keyPreview_;
   }
   LookaheadScope(const LookaheadScope&) = delete;
   LookaheadScope& operator=(const LookaheadScope&) = delete;
 
  private:
   Platform& real_;
-  Surface hidden_;
+  std::string_view scene_;
+  std::string tag_;
+  bool keyPreview_;
 };
 
 }  // namespace
@@ -210,10 +212,14 @@ Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
     const int liveBefore = boss ? 0 : LiveEnemies();
     const Formation* formation = boss ? nullptr : FormationAt(FrameCount);
     const int spawned = formation != nullptr ? static_cast<int>(formation->enemies.size()) : 0;
-    if (boss) {
-      BossPlayFrame();
-    } else {
-      StagePlayFrame();
+    try {
+      if (boss) {
+        BossPlayFrame();
+      } else {
+        StagePlayFrame();
+      }
+    } catch (const LookaheadPlatform::LeftPlay&) {
+      return {kDeath, false};  // the game is over: the worst there is
     }
     ++FrameCount;
     ++frames;

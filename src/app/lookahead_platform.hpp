@@ -1,5 +1,7 @@
-// The muted platform a look-ahead replays frames on: keys held as the plan says, no joystick, no
-// sound, a still clock. Nothing of the real run's platform is touched.
+// The platform a look-ahead replays play frames on: keys held as the plan says, no joystick, a
+// still clock, and nothing shown or heard: installed, it alone mutes and blinds the game. A play
+// frame never yields; a yield means the frame has left play for a scene's own loop (the game over
+// screen), which a look-ahead must never enter, so it throws LeftPlay instead.
 #pragma once
 
 #include <bitset>
@@ -10,13 +12,16 @@ namespace vormelda {
 
 class LookaheadPlatform final : public Platform {
  public:
+  struct LeftPlay {};
+
   void Hold(const std::bitset<256>& keys) { held_ = keys; }
 
   void ShowWindow() override {}
   void SetCaption(std::string_view) override {}
   void SetFieldVisible(bool) override {}
+  Surface& Canvas(Surface&) override { return nothing_; }
   void Present(const Surface&) override {}
-  void PumpEvents(WindowEvents&) override {}
+  void PumpEvents(WindowEvents&) override { throw LeftPlay{}; }
   int16_t GetAsyncKeyState(int vk) override {
     return vk >= 0 && vk < 256 && held_[static_cast<size_t>(vk)] ? static_cast<int16_t>(0x8000)
                                                                  : int16_t{0};
@@ -32,9 +37,11 @@ class LookaheadPlatform final : public Platform {
   void ReportFatalError(std::string_view) override {}
   std::unique_ptr<AudioClip> OpenClip(const std::string&, bool) override { return nullptr; }
   void PlaySoundFromMemory(const std::vector<uint8_t>&) override {}
+  void SoundCommand(MciControl&, std::string_view) override {}
 
  private:
   std::bitset<256> held_;
+  Surface nothing_;  // every blit into it clips to nothing
 };
 
 }  // namespace vormelda

@@ -5,6 +5,7 @@
 
 #include "platform/joyinfo.hpp"
 #include "platform/keys.hpp"
+#include "platform/mci_control.hpp"
 #include "platform/sound_length.hpp"
 
 namespace vormelda {
@@ -182,11 +183,12 @@ std::unique_ptr<AudioClip> HeadlessPlatform::OpenClip(const std::string& path, b
 }
 
 void HeadlessPlatform::PlaySoundFromMemory(const std::vector<uint8_t>&) {
-  if (!options_.muted) Log("sndPlaySoundA");
+  Log("sndPlaySoundA");
 }
 
-void HeadlessPlatform::NoteSoundCommand(std::string_view holder, std::string_view command) {
-  if (!options_.muted) Log("sound " + std::string(holder) + " " + std::string(command));
+void HeadlessPlatform::SoundCommand(MciControl& control, std::string_view command) {
+  Log("sound " + control.Name() + " " + std::string(command));
+  Platform::SoundCommand(control, command);
 }
 
 }  // namespace vormelda

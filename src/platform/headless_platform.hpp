@@ -23,7 +23,6 @@ struct HeadlessOptions {
   std::vector<MessageBoxAnswer> messageBoxAnswers;  // then Cancel
   int64_t ticks = -1;                               // close the window at tick ticks + 1
   std::ostream* log = nullptr;
-  bool muted = false;  // sound holders still keep time but nothing is logged for them
 };
 
 class HeadlessPlatform final : public Platform {
@@ -63,7 +62,7 @@ class HeadlessPlatform final : public Platform {
   void ReportFatalError(std::string_view text) override;
   std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music) override;
   void PlaySoundFromMemory(const std::vector<uint8_t>& wav) override;
-  void NoteSoundCommand(std::string_view holder, std::string_view command) override;
+  void SoundCommand(MciControl& control, std::string_view command) override;
 
  private:
   void Log(const std::string& line);

@@ -2,14 +2,20 @@
 
 namespace vormelda {
 
+void Platform::SoundCommand(MciControl& control, std::string_view command) {
+  control.Execute(command);
+}
+
 void MciControl::SetFileName(const std::string& fullPath, const std::string& relName) {
   fileName_ = fullPath;
-  Host().NoteSoundCommand(name_, "FileName=" + relName);
+  Host().SoundCommand(*this, "FileName=" + relName);
 }
 
 void MciControl::Command(std::string_view command) {
-  if (Muted) return;
-  Host().NoteSoundCommand(name_, command);
+  Host().SoundCommand(*this, command);
+}
+
+void MciControl::Execute(std::string_view command) {
   if (command == "Open") {
     clip_.reset();
     if (!fileName_.empty()) clip_ = Host().OpenClip(fileName_, music_);

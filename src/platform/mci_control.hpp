@@ -24,14 +24,13 @@ class MciControl {
   // The full path of the file that "Open" opens; relName is what the runner's log shows.
   void SetFileName(const std::string& fullPath, const std::string& relName);
 
-  // "Open", "Close", "Prev", "Play", "Stop"; anything else, or any command on a holder whose file
-  // did not open, does nothing.
+  // "Open", "Close", "Prev", "Play", "Stop", handed to the back end in use, which carries it out
+  // with Execute (or, showing and sounding nothing, drops it).
   void Command(std::string_view command);
+  // Anything else than the five commands, or a command on a holder whose file did not open, does
+  // nothing.
+  void Execute(std::string_view command);
   int16_t Mode();
-
-  // While set, every command is ignored: a look-ahead that replays frames must not touch the
-  // sounds of the real game.
-  static inline bool Muted = false;
 
  private:
   std::string name_;

@@ -14,6 +14,8 @@
 
 namespace vormelda {
 
+class MciControl;
+
 // What the window system delivers during a yield.
 class WindowEvents {
  public:
@@ -44,6 +46,9 @@ class Platform {
   virtual void ShowWindow() = 0;
   virtual void SetCaption(std::string_view utf8) = 0;
   virtual void SetFieldVisible(bool visible) = 0;
+  // The picture a frame is drawn into: the play field's own image. A back end that shows nothing
+  // may hand out an empty picture instead, on which every drawing does nothing.
+  virtual Surface& Canvas(Surface& field) { return field; }
   virtual void Present(const Surface& field) = 0;   // the refresh of the play field
   virtual void PumpEvents(WindowEvents& sink) = 0;  // the yield: all pending events
 
@@ -69,11 +74,8 @@ class Platform {
   virtual std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music) = 0;
   // Plays a WAV image held in memory at once, cutting off the one still playing.
   virtual void PlaySoundFromMemory(const std::vector<uint8_t>& wav) = 0;
-  // Every command sent to a named sound holder, for the runner's log.
-  virtual void NoteSoundCommand(std::string_view holder, std::string_view command) {
-    (void)holder;
-    (void)command;
-  }
+  // Every command and file name sent to a sound holder passes here; by default it is carried out.
+  virtual void SoundCommand(MciControl& control, std::string_view command);
 };
 
 // The back end in use. Set once by the program entry before Main runs.

@@ -49,7 +49,7 @@ void DrawBoss() {
 void DrawFinalExplosion() {
   if (!Blasts.Allocated()) return;
   const int32_t n = Blasts.UBound();
-  Surface& field = frmMain.picMain.Image;
+  Surface& field = Field();
   const Surface& sheet = frmMain.picBossBlast.Image;
   for (int32_t i = 1; i <= n; ++i) {
     BlastRecord& b = Blasts[i];
@@ -88,7 +88,7 @@ void DrawLargeBullets() {
 
 // Black, then the sheet's picture OR-ed on: an opaque copy.
 void DrawOpaquePiece(int x, int y, int w, int h, int sheetX, int sheetY) {
-  Surface& field = frmMain.picMain.Image;
+  Surface& field = Field();
   BitBlt(field, x, y, w, h, nullptr, 0, 0, BLACKNESS);
   BitBlt(field, x, y, w, h, frmMain.picCharacter.Image, sheetX, sheetY, SRCPAINT);
 }

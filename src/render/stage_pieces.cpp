@@ -93,7 +93,7 @@ void DrawBomb() {
   if (BombTimer == 65) PlayEffect(frmMain.mciBom);
   if (BombTimer <= 120) {
     const SheetPoint at = BombFrame(BombTimer);
-    Surface& field = frmMain.picMain.Image;
+    Surface& field = Field();
     BitBlt(field, 0, 0, 420, 560, frmMain.PicBom[2].Image, at.x, at.y, SRCAND);
     BitBlt(field, 0, 0, 420, 560, frmMain.PicBom[1].Image, at.x, at.y, SRCPAINT);
   }

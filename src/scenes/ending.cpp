@@ -27,11 +27,11 @@ void WriteCertificate(std::string_view name) {
 }
 
 void BlackRect(int x, int y, int w, int h) {
-  BitBlt(frmMain.picMain.Image, x, y, w, h, nullptr, 0, 0, BLACKNESS);
+  BitBlt(Field(), x, y, w, h, nullptr, 0, 0, BLACKNESS);
 }
 
 void DrawCredits() {
-  Surface& field = frmMain.picMain.Image;
+  Surface& field = Field();
   const Surface& sheet = frmMain.picCharacter.Image;
   BlackRect(0, 0, 420, 560);
   // The mod keeps the dividend's sign: the later pictures start below the field.

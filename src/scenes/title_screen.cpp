@@ -55,7 +55,7 @@ void OpenStageMusic() {
 // Stretches a masked sprite of the sheet to w x h at (x, y).
 void DrawStretched(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY, int sw,
                    int sh) {
-  Surface& field = frmMain.picMain.Image;
+  Surface& field = Field();
   const Surface& sheet = frmMain.picCharacter.Image;
   StretchBlt(field, x, y, w, h, sheet, maskX, maskY, sw, sh, SRCAND);
   StretchBlt(field, x, y, w, h, sheet, imageX, imageY, sw, sh, SRCPAINT);

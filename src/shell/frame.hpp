@@ -16,6 +16,9 @@ void DoEvents();
 // clock reads below t0 (it wrapped around). Sleeps while more than 2 ms remain.
 void FrameWait(uint32_t t0, double rate);
 
+// The play field's image as the back end lets the game draw into it.
+Surface& Field();
+
 // Mask with AND, then image with OR, from the sprite sheet into the play field.
 void DrawMasked(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY);
 // A 420 x 560 piece copied opaquely into the play field.

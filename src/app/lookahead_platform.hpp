@@ -13,13 +13,13 @@ namespace vormelda {
 class LookaheadPlatform final : public Platform {
  public:
   struct LeftPlay {};
+  LookaheadPlatform() : Platform(/*blind=*/true) {}
 
   void Hold(const std::bitset<256>& keys) { held_ = keys; }
 
   void ShowWindow() override {}
   void SetCaption(std::string_view) override {}
   void SetFieldVisible(bool) override {}
-  Surface& Canvas(Surface&) override { return nothing_; }
   void Present(const Surface&) override {}
   void PumpEvents(WindowEvents&) override { throw LeftPlay{}; }
   int16_t GetAsyncKeyState(int vk) override {
@@ -41,7 +41,6 @@ class LookaheadPlatform final : public Platform {
 
  private:
   std::bitset<256> held_;
-  Surface nothing_;  // every blit into it clips to nothing
 };
 
 }  // namespace vormelda

@@ -26,15 +26,6 @@ float AngleTo(float dx, float dy) {
   return static_cast<float>(dy >= 0 ? PI / 2 : 9.424776 / 2);
 }
 
-Flag InEllipse(int32_t rx, int32_t ry, int32_t cx, int32_t cy, int32_t px, int32_t py) {
-  double a = static_cast<double>(px) - cx;
-  double b = static_cast<double>(py) - cy;
-  // Beyond either half-axis one term alone exceeds 1: outside, without the divisions.
-  if (std::fabs(a) > rx || std::fabs(b) > ry) return kFalse;
-  double sum = b * b / (static_cast<double>(ry) * ry) + a * a / (static_cast<double>(rx) * rx);
-  return sum > 1.0 ? kFalse : kTrue;
-}
-
 namespace {
 
 // Moves the live entries to the front in order and cuts the list after them; a list of dead

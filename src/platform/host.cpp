@@ -1,20 +1,11 @@
-#include "platform/platform.hpp"
-
 #include <stdexcept>
 
-namespace vormelda {
+#include "platform/platform.hpp"
 
-namespace {
-Platform* gHost = nullptr;
+namespace vormelda::detail {
+
+void NoHost() {
+  throw std::logic_error("no platform back end has been set");
 }
 
-Platform& Host() {
-  if (gHost == nullptr) throw std::logic_error("no platform back end has been set");
-  return *gHost;
-}
-
-void SetHost(Platform* platform) {
-  gHost = platform;
-}
-
-}  // namespace vormelda
+}  // namespace vormelda::detail

@@ -46,9 +46,10 @@ class Platform {
   virtual void ShowWindow() = 0;
   virtual void SetCaption(std::string_view utf8) = 0;
   virtual void SetFieldVisible(bool visible) = 0;
-  // The picture a frame is drawn into: the play field's own image. A back end that shows nothing
-  // may hand out an empty picture instead, on which every drawing does nothing.
-  virtual Surface& Canvas(Surface& field) { return field; }
+  // The picture a frame is drawn into: the play field's own image, or, for a back end made to
+  // show nothing, an empty picture on which every drawing does nothing. Asked for at every sprite,
+  // so it is answered inline.
+  Surface& Canvas(Surface& field) { return blind_ ? nothing_ : field; }
   virtual void Present(const Surface& field) = 0;   // the refresh of the play field
   virtual void PumpEvents(WindowEvents& sink) = 0;  // the yield: all pending events
 
@@ -76,11 +77,30 @@ class Platform {
   virtual void PlaySoundFromMemory(const std::vector<uint8_t>& wav) = 0;
   // Every command and file name sent to a sound holder passes here; by default it is carried out.
   virtual void SoundCommand(MciControl& control, std::string_view command);
+
+ protected:
+  Platform() = default;
+  // For a back end that shows nothing: the game draws nothing at all.
+  explicit Platform(bool blind) : blind_(blind) {}
+
+ private:
+  bool blind_ = false;
+  Surface nothing_;
 };
 
-// The back end in use. Set once by the program entry before Main runs.
-Platform& Host();
-void SetHost(Platform* platform);
+namespace detail {
+inline Platform* gHost = nullptr;
+[[noreturn]] void NoHost();
+}  // namespace detail
+
+// The back end in use. Set by the program entry before Main runs.
+inline Platform& Host() {
+  if (detail::gHost == nullptr) [[unlikely]] detail::NoHost();
+  return *detail::gHost;
+}
+inline void SetHost(Platform* platform) {
+  detail::gHost = platform;
+}
 
 // Loads any picture format the image library reads, recognised by content. On failure returns
 // false and puts the reason into error.

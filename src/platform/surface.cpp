@@ -49,9 +49,8 @@ void Blend(Surface& dst, const Surface& src, const Clip& c, Op op) {
 
 }  // namespace
 
-void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
-            RasterOp op) {
-  if (dst.Empty()) return;
+void BlitClipped(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
+                 RasterOp op) {
   if (op == RasterOp::BLACKNESS) {
     Clip c{};
     // No source is read: a source exactly the block's size leaves only the destination's clip.

@@ -47,9 +47,14 @@ inline constexpr RasterOp SRCPAINT = RasterOp::SRCPAINT;
 inline constexpr RasterOp BLACKNESS = RasterOp::BLACKNESS;
 
 // Copies a w x h block from (sx, sy) of src to (x, y) of dst. Any rectangle is safe: only the part
-// that lies inside both pictures is touched. BLACKNESS ignores src (which may be null).
-void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
-            RasterOp op);
+// that lies inside both pictures is touched. BLACKNESS ignores src (which may be null). An empty
+// dst (a look-ahead's canvas) is dealt with inline: nothing is drawn, at no cost.
+void BlitClipped(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
+                 RasterOp op);
+inline void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
+                   RasterOp op) {
+  if (!dst.Empty()) BlitClipped(dst, x, y, w, h, src, sx, sy, op);
+}
 inline void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
                    RasterOp op) {
   BitBlt(dst, x, y, w, h, &src, sx, sy, op);

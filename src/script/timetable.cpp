@@ -170,19 +170,18 @@ std::vector<EventGroup> Build() {
   return t;
 }
 
-struct Lookup {
-  int32_t frame;
-  const Formation* formation;
-};
-
-std::vector<Lookup> BuildLookup(const std::vector<EventGroup>& table) {
-  std::vector<Lookup> out;
+// The formation of every frame up to the last that has one, for a lookup in one step.
+std::vector<const Formation*> BuildLookup(const std::vector<EventGroup>& table) {
+  std::vector<const Formation*> byFrame;
   for (const EventGroup& g : table) {
-    for (const EventFrame& f : g.frames) out.push_back({f.frame, &g.formations[f.formation]});
+    for (const EventFrame& f : g.frames) {
+      if (f.frame < 0) continue;
+      const auto at = static_cast<size_t>(f.frame);
+      if (at >= byFrame.size()) byFrame.resize(at + 1, nullptr);
+      if (byFrame[at] == nullptr) byFrame[at] = &g.formations[f.formation];
+    }
   }
-  std::sort(out.begin(), out.end(),
-            [](const Lookup& a, const Lookup& b) { return a.frame < b.frame; });
-  return out;
+  return byFrame;
 }
 
 }  // namespace
@@ -193,10 +192,9 @@ const std::vector<EventGroup>& StageTimetable() {
 }
 
 const Formation* FormationAt(int32_t frame) {
-  static const std::vector<Lookup> lookup = BuildLookup(StageTimetable());
-  auto it = std::lower_bound(lookup.begin(), lookup.end(), frame,
-                             [](const Lookup& l, int32_t f) { return l.frame < f; });
-  return it != lookup.end() && it->frame == frame ? it->formation : nullptr;
+  static const std::vector<const Formation*> byFrame = BuildLookup(StageTimetable());
+  if (frame < 0 || static_cast<size_t>(frame) >= byFrame.size()) return nullptr;
+  return byFrame[static_cast<size_t>(frame)];
 }
 
 }  // namespace vormelda

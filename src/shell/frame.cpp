@@ -24,17 +24,6 @@ void FrameWait(uint32_t t0, double rate) {
   }
 }
 
-Surface& Field() {
-  return Host().Canvas(frmMain.picMain.Image);
-}
-
-void DrawMasked(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY) {
-  Surface& field = Field();
-  const Surface& sheet = frmMain.picCharacter.Image;
-  BitBlt(field, x, y, w, h, sheet, maskX, maskY, SRCAND);
-  BitBlt(field, x, y, w, h, sheet, imageX, imageY, SRCPAINT);
-}
-
 void DrawOpaque(const PictureBox& source, int x, int y) {
   BitBlt(Field(), x, y, 420, 560, source.Image, 0, 0, SRCCOPY);
 }

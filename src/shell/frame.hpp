@@ -6,6 +6,7 @@
 
 #include "platform/mci_control.hpp"
 #include "platform/picture_box.hpp"
+#include "shell/form_main.hpp"
 
 namespace vormelda {
 
@@ -17,10 +18,17 @@ void DoEvents();
 void FrameWait(uint32_t t0, double rate);
 
 // The play field's image as the back end lets the game draw into it.
-Surface& Field();
+inline Surface& Field() {
+  return Host().Canvas(frmMain.picMain.Image);
+}
 
 // Mask with AND, then image with OR, from the sprite sheet into the play field.
-void DrawMasked(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY);
+inline void DrawMasked(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY) {
+  Surface& field = Field();
+  const Surface& sheet = frmMain.picCharacter.Image;
+  BitBlt(field, x, y, w, h, sheet, maskX, maskY, SRCAND);
+  BitBlt(field, x, y, w, h, sheet, imageX, imageY, SRCPAINT);
+}
 // A 420 x 560 piece copied opaquely into the play field.
 void DrawOpaque(const PictureBox& source, int x, int y);
 

@@ -30,6 +30,7 @@ bool BulletHitsShip(const EnemyShotRecord& bullet) {
       {x + half, y}, {x + half, y + size}, {x, y + half}, {x + size, y + half}};
   const int32_t cx = Player.X + 25;
   const int32_t cy = Player.Y + 27;
+  if (!BoxNearEllipse(x, y, x + size, y + size, 7, 8, cx, cy)) return false;
   for (const auto& p : points) {
     if (IsTrue(InEllipse(7, 8, cx, cy, p[0], p[1]))) return true;
   }

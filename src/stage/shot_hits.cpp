@@ -63,6 +63,7 @@ void Explode(EnemyRecord& e, bool& soundPlayed) {
 
 bool ShotTouches(int32_t x, int32_t y, int32_t rx, int32_t ry, int32_t cx, int32_t cy) {
   static constexpr int32_t kPoints[5][2] = {{0, 12}, {16, 12}, {8, 23}, {0, 35}, {16, 35}};
+  if (!BoxNearEllipse(x, y + 12, x + 16, y + 35, rx, ry, cx, cy)) return false;
   bool hit = false;
   for (const auto& p : kPoints) hit = IsTrue(InEllipse(rx, ry, cx, cy, x + p[0], y + p[1])) || hit;
   return hit;

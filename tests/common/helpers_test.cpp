@@ -95,6 +95,14 @@ TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundHalfEven(2.4999), 2);
   EXPECT_EQ(RoundHalfEven(2.5001), 3);
   EXPECT_EQ(RoundHalfEven(-3.5f), -4);
+  // Agrees with the system's rounding on quarters, on floats next to halves, and far out.
+  for (int q = -4000; q <= 4000; ++q) {
+    const float v = static_cast<float>(q) / 4;
+    for (float w : {v, std::nextafter(v, -1e9f), std::nextafter(v, 1e9f)}) {
+      ASSERT_EQ(RoundHalfEven(w), static_cast<int32_t>(std::nearbyint(w))) << w;
+    }
+  }
+  EXPECT_EQ(RoundHalfEven(1e9 + 0.5), 1000000000);
 }
 
 // Lists are written as a string: a letter is a live entry by that name, '.' a dead one.

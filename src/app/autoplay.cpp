@@ -17,11 +17,17 @@ namespace vormelda {
 
 namespace {
 
-constexpr int kFirstLeg = 6;    // frames the first move of a plan is held
-constexpr int kSecondLeg = 18;  // frames of the move that follows it
-constexpr int kTail = 24;       // frames the last move is held on after the plan
+constexpr int kFirstLeg = 6;     // frames the first move of a plan is held
+constexpr int kSecondLeg = 18;   // frames of the move that follows it
+constexpr int kTail = 24;        // frames the last move is held on after the plan
+constexpr int kSecondMoves = 3;  // the best first moves tried with every second move
+constexpr int kChasers = 5;      // plans steering under each of the most urgent enemies
 constexpr double kDeath = -1e9;
 constexpr double kTailMiss = 1e5;  // a miss after the plan: the plan leads somewhere bad
+
+// The eight directions and standing still.
+constexpr int8_t kDirections[9][2] = {{0, 0},   {-1, 0}, {1, 0},  {0, -1}, {0, 1},
+                                      {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
 
 bool InPlay(std::string_view scene) {
   return scene == "stage" || scene == "boss";
@@ -53,7 +59,7 @@ class LookaheadScope {
 
 }  // namespace
 
-Autoplay::Autoplay(AutoplayOptions options, HeadlessPlatform& host, std::ostream& summary)
+Autoplay::Autoplay(AutoplayOptions options, Platform& host, std::ostream& summary)
     : options_(options), host_(host), summary_(summary) {}
 
 std::bitset<256> Autoplay::KeysOf(const Move& m) {
@@ -92,7 +98,7 @@ void Autoplay::Observe() {
 
 void Autoplay::FinishGame() {
   current_.ticks = gameTicks_;
-  games_.push_back(current_);
+  ++gamesPlayed_;
   const GameSummary& g = current_;
   summary_ << "autoplay seed=" << options_.seed << " fps=" << int(options_.framesPerSecond)
            << " score=" << g.score << " enemies=" << g.enemies << " items=" << g.items
@@ -116,7 +122,7 @@ InputLine Autoplay::Decide(int64_t) {
 
   InputLine in;
   if (scene == "title") {
-    if (static_cast<int>(games_.size()) >= options_.games) {
+    if (gamesPlayed_ >= options_.games) {
       in.close = true;
     } else {
       const int key = options_.framesPerSecond == 100  ? VK_Z
@@ -137,114 +143,136 @@ InputLine Autoplay::Decide(int64_t) {
 }
 
 InputLine Autoplay::Play() {
-  static constexpr int8_t kDirs[9][2] = {{0, 0},   {-1, 0}, {1, 0},  {0, -1}, {0, 1},
-                                         {-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+  plan_ = Search();
+  return ToInput(plan_.front());
+}
+
+Autoplay::Plan Autoplay::Search() {
   saved_ = Game;
-  std::vector<Move> best;
+  Plan best;
   double bestValue = -std::numeric_limits<double>::infinity();
   {
     LookaheadScope scope(lookahead_, host_);
-    auto consider = [&](std::vector<Move> plan) {
-      const Outcome o = Rollout(plan);
-      if (o.value > bestValue) {
-        bestValue = o.value;
+    auto consider = [&](Plan plan, int chase = -1) {
+      const double value = Rollout(plan, chase);
+      if (value > bestValue) {
+        bestValue = value;
         best = std::move(plan);
       }
-      return o.value;
+      return value;
     };
+    auto twoLegs = [](const int8_t* first, const int8_t* second, int firstFrames) {
+      Plan plan(firstFrames, Move{first[0], first[1], false});
+      plan.insert(plan.end(), kFirstLeg + kSecondLeg - firstFrames,
+                  Move{second[0], second[1], false});
+      return plan;
+    };
+    // The plan played so far, carried on with its last move.
     if (plan_.size() > 1) {
-      std::vector<Move> carried(plan_.begin() + 1, plan_.end());
+      Plan carried(plan_.begin() + 1, plan_.end());
       carried.push_back(carried.back());
       consider(std::move(carried));
     }
-    // Each move held throughout, then the best three first moves with every second move.
+    // Each move held throughout, then the best first moves with every second move.
     std::vector<std::pair<double, int>> firsts;
     for (int d = 0; d < 9; ++d) {
-      firsts.emplace_back(consider(std::vector<Move>(kFirstLeg + kSecondLeg,
-                                                     Move{kDirs[d][0], kDirs[d][1], false})),
-                          d);
+      firsts.emplace_back(consider(twoLegs(kDirections[d], kDirections[d], kFirstLeg)), d);
     }
     std::sort(firsts.begin(), firsts.end(), std::greater<>());
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < kSecondMoves; ++k) {
       const int d = firsts[static_cast<size_t>(k)].second;
       for (int e = 0; e < 9; ++e) {
-        if (e == d) continue;
-        std::vector<Move> plan(kFirstLeg, Move{kDirs[d][0], kDirs[d][1], false});
-        plan.insert(plan.end(), kSecondLeg, Move{kDirs[e][0], kDirs[e][1], false});
-        consider(std::move(plan));
+        if (e != d) consider(twoLegs(kDirections[d], kDirections[e], kFirstLeg));
       }
+    }
+    // Steering under each of the most urgent enemies, frame by frame.
+    if (CurrentScene == "stage") {
+      for (int rank = 0; rank < kChasers; ++rank) consider(Plan(kFirstLeg + kSecondLeg), rank);
     }
     // Only when every plan ends in a miss is a bomb worth its cost.
     if (bestValue <= kDeath / 2 && Player.Bombs >= 1 && BombTimer == 0) {
-      for (const auto& first : kDirs) {
-        std::vector<Move> plan(kFirstLeg + kSecondLeg, Move{first[0], first[1], false});
+      for (const auto& d : kDirections) {
+        Plan plan = twoLegs(d, d, kFirstLeg);
         plan[0].bomb = true;
         consider(std::move(plan));
       }
     }
   }
   Game = saved_;
-  plan_ = best;
-  return ToInput(best.front());
+  return best;
 }
 
-Autoplay::Outcome Autoplay::Rollout(const std::vector<Move>& plan) {
+bool Autoplay::PlayFrame(const Move& m, bool boss, Tally& tally) {
+  lookahead_.Hold(KeysOf(m));
+  const ItemRecord power = PowerItem, bomb = BombItem;
+  const auto centre = CenterShots;
+  const auto left = LeftShots;
+  const auto right = RightShots;
+  const int liveBefore = boss ? 0 : LiveEnemies();
+  const Formation* formation = boss ? nullptr : FormationAt(FrameCount);
+  const int spawned = formation != nullptr ? static_cast<int>(formation->enemies.size()) : 0;
+  try {
+    if (boss) {
+      BossPlayFrame();
+    } else {
+      StagePlayFrame();
+    }
+  } catch (const LookaheadPlatform::LeftPlay&) {
+    return false;  // the game is over
+  }
+  ++FrameCount;
+  if (MissCountdown > 0) return true;  // the caller judges the miss
+  tally.items +=
+      (ItemTakenBetween(power, PowerItem) ? 1 : 0) + (ItemTakenBetween(bomb, BombItem) ? 1 : 0);
+  tally.items -=
+      (ItemDroppedBetween(power, PowerItem) ? 1 : 0) + (ItemDroppedBetween(bomb, BombItem) ? 1 : 0);
+  tally.strikes += Strikes(centre, CenterShots, true) + Strikes(left, LeftShots, false) +
+                   Strikes(right, RightShots, false);
+  if (!boss) tally.escaped += std::max(0, liveBefore + spawned - LiveEnemies() - NewBlasts());
+  return true;
+}
+
+double Autoplay::Rollout(Plan& plan, int chase) {
   Game = saved_;
   const bool boss = CurrentScene == "boss";
   const int32_t startScore = Player.Score;
-  int items = 0, escaped = 0, strikes = 0;
-  double safety = 1e9;
-  double value = 0;
   const int planFrames = static_cast<int>(plan.size());
-  int frames = 0;
-  bool over = false;
+  Tally tally;
+  double value = 0;
+  Move chaseLast;
   // The plan, then its last move held on: what the shots already flying and the ship's drift
   // bring in later counts too, though the position is judged where the plan ends.
-  for (int step = 0; step < planFrames + kTail && !over; ++step) {
+  for (int step = 0; step < planFrames + kTail; ++step) {
     const bool inTail = step >= planFrames;
     Move m = plan[static_cast<size_t>(std::min(step, planFrames - 1))];
-    if (inTail) m.bomb = false;
-    lookahead_.Hold(KeysOf(m));
-    const ItemRecord power = PowerItem, bomb = BombItem;
-    const auto centre = CenterShots;
-    const auto left = LeftShots;
-    const auto right = RightShots;
-    const int liveBefore = boss ? 0 : LiveEnemies();
-    const Formation* formation = boss ? nullptr : FormationAt(FrameCount);
-    const int spawned = formation != nullptr ? static_cast<int>(formation->enemies.size()) : 0;
-    try {
-      if (boss) {
-        BossPlayFrame();
-      } else {
-        StagePlayFrame();
+    if (chase >= 0) {
+      if (const EnemyRecord* e = UrgentEnemy(chase)) {
+        const auto [dx, dy] = StepUnder(*e);
+        m = Move{static_cast<int8_t>(dx), static_cast<int8_t>(dy), false};
+      } else if (step > 0) {
+        m = chaseLast;
       }
-    } catch (const LookaheadPlatform::LeftPlay&) {
-      return {kDeath, false};  // the game is over: the worst there is
+      chaseLast = m;
+      if (!inTail) plan[static_cast<size_t>(step)] = m;
     }
-    ++FrameCount;
-    ++frames;
+    if (inTail) m.bomb = false;
+    if (!PlayFrame(m, boss, tally)) return kDeath;  // a game over is the worst there is
     if (MissCountdown > 0) {
-      if (!inTail) return {kDeath + frames * 1e6, false};
+      if (!inTail) return kDeath + (step + 1) * 1e6;
       value -= kTailMiss;
       break;
     }
-    items +=
-        (ItemTakenBetween(power, PowerItem) ? 1 : 0) + (ItemTakenBetween(bomb, BombItem) ? 1 : 0);
-    items -= (ItemDroppedBetween(power, PowerItem) ? 1 : 0) +
-             (ItemDroppedBetween(bomb, BombItem) ? 1 : 0);
-    strikes += Strikes(centre, CenterShots, true) + Strikes(left, LeftShots, false) +
-               Strikes(right, RightShots, false);
-    if (!boss) escaped += std::max(0, liveBefore + spawned - LiveEnemies() - NewBlasts());
-    if (!inTail) safety = std::min(safety, NearestBullet());
-    over = (!boss && FrameCount == 8401) || (boss && IsTrue(BossStageOver));
-    if (step + 1 == planFrames || (over && !inTail)) value += JudgePosition(safety);
+    if (!inTail) tally.safety = std::min(tally.safety, NearestBullet());
+    const bool over = (!boss && FrameCount == 8401) || (boss && IsTrue(BossStageOver));
+    if (step + 1 == planFrames || (over && !inTail)) value += JudgePosition(tally.safety);
+    if (over) break;
   }
-  if (!boss) escaped += EnemiesOutOfReach();
-  items -= ItemsOutOfReach();
-  value +=
-      (Player.Score - startScore) * 10.0 + items * 50000.0 - escaped * 30000.0 + strikes * 300.0;
+  if (!boss) tally.escaped += EnemiesOutOfReach();
+  tally.items -= ItemsOutOfReach();
+  value += (Player.Score - startScore) * 10.0 + tally.items * 50000.0 - tally.escaped * 30000.0 +
+           tally.strikes * 300.0;
   if (BombTimer > 0 && saved_.BombTimer == 0) value -= 2e5;
-  return {value, true};
+  return value;
 }
 
 }  // namespace vormelda

@@ -1,6 +1,8 @@
 // The autoplay: at every tick it chooses only that tick's inputs, the keys a person has. To choose
-// it saves the whole game state, replays candidate plans ahead on a muted platform, restores the
-// state and takes the best plan's first step.
+// it saves the whole game state, plays candidate plans ahead on the look-ahead platform, restores
+// the state and takes the best plan's first step. The plans: the one it is playing, carried on;
+// each of the nine moves held; the best three of those followed by every other move; and steering
+// under each of the five most urgent enemies.
 #pragma once
 
 #include <bitset>
@@ -10,7 +12,6 @@
 #include <vector>
 
 #include "app/lookahead_platform.hpp"
-#include "platform/headless_platform.hpp"
 #include "platform/input_script.hpp"
 #include "shell/game_state.hpp"
 
@@ -35,31 +36,41 @@ struct GameSummary {
 
 class Autoplay {
  public:
-  Autoplay(AutoplayOptions options, HeadlessPlatform& host, std::ostream& summary);
+  // host is the back end the game runs on, reinstalled after every look-ahead; a line of summary
+  // is written for every game played.
+  Autoplay(AutoplayOptions options, Platform& host, std::ostream& summary);
 
-  // The input provider of the headless platform.
+  // The inputs of this tick, chosen at its yield.
   InputLine Decide(int64_t tick);
-  const std::vector<GameSummary>& Games() const { return games_; }
 
  private:
   struct Move {
     int8_t dx = 0, dy = 0;
     bool bomb = false;
   };
-  struct Outcome {
-    double value = 0;
-    bool survived = true;
+  using Plan = std::vector<Move>;
+  // What one frame of a rollout brought.
+  struct Tally {
+    int items = 0;
+    int escaped = 0;
+    int strikes = 0;
+    double safety = 1e9;  // the nearest bullet seen along the plan
   };
 
   void Observe();
   void FinishGame();
   InputLine Play();
-  Outcome Rollout(const std::vector<Move>& plan);
+  Plan Search();
+  // Plays a plan ahead and judges it. A chase plan (chase >= 0) is filled in as it is played:
+  // each frame it steers under the chase-th most urgent enemy.
+  double Rollout(Plan& plan, int chase = -1);
+  // Plays one frame with the move's keys held; false when it ended the game.
+  bool PlayFrame(const Move& m, bool boss, Tally& tally);
   static std::bitset<256> KeysOf(const Move& m);
   static InputLine ToInput(const Move& m);
 
   AutoplayOptions options_;
-  HeadlessPlatform& host_;
+  Platform& host_;
   std::ostream& summary_;
   LookaheadPlatform lookahead_;
   GameState saved_;
@@ -69,8 +80,8 @@ class Autoplay {
   int64_t gameTicks_ = 0;
   int64_t sceneTicks_ = 0;
   GameSummary current_;
-  std::vector<GameSummary> games_;
-  std::vector<Move> plan_;  // the best plan found last tick, to carry on with
+  int gamesPlayed_ = 0;
+  Plan plan_;  // the best plan of the last search; its first move was played
 };
 
 }  // namespace vormelda

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "shell/scene.hpp"
 
@@ -48,6 +50,16 @@ bool GoneOffASide(const EnemyRecord& e) {
          (e.DX > 0 && e.X > 420 && turn - swing > 420);
 }
 
+// Frames for the ship to close in on an item that far: it picks items up 40 pixels away.
+double FramesToReach(double distance) {
+  return std::max(0.0, distance - 40) / 3.5;
+}
+
+// Frames until an item falls too low to be picked up.
+double ItemFramesLeft(const ItemRecord& item) {
+  return item.DY > 0 ? (515 - item.Y) / item.DY : 1e4;
+}
+
 }  // namespace
 
 int LiveEnemies() {
@@ -70,14 +82,19 @@ double NearestBullet() {
   double nearest = 1e9;
   if (!EnemyShots.Allocated()) return nearest;
   const double sx = Player.X + 25, sy = Player.Y + 27;
+  // The root of the least square is the least root: one root for the small bullets.
+  double nearestSquare = 1e18;
   for (const EnemyShotRecord& s : EnemyShots.Entries()) {
     if (!IsTrue(s.Alive)) continue;
     const double half = s.Kind == 1 ? 5 : s.Kind == 2 ? 8 : 70;
-    const double reach = s.Kind == 3 ? 60 : 0;
     const double dx = s.X + half - sx, dy = s.Y + half - sy;
-    nearest = std::min(nearest, std::sqrt(dx * dx + dy * dy) - reach);
+    if (s.Kind == 3) {
+      nearest = std::min(nearest, std::sqrt(dx * dx + dy * dy) - 60);
+    } else {
+      nearestSquare = std::min(nearestSquare, dx * dx + dy * dy);
+    }
   }
-  return nearest;
+  return nearestSquare < 1e18 ? std::min(nearest, std::sqrt(nearestSquare)) : nearest;
 }
 
 bool ItemTakenBetween(const ItemRecord& before, const ItemRecord& after) {
@@ -103,10 +120,29 @@ int ItemsOutOfReach() {
   for (const ItemRecord* item : {&PowerItem, &BombItem}) {
     if (!IsTrue(item->Alive)) continue;
     const double dx = item->X + 17.5 - (Player.X + 25), dy = item->Y + 17.5 - (Player.Y + 25);
-    const double frames = std::max(0.0, std::hypot(dx, dy) - 40) / 3.5;
-    lost += item->Y + item->DY * frames > 515 ? 1 : 0;
+    lost += item->Y + item->DY * FramesToReach(std::hypot(dx, dy)) > 515 ? 1 : 0;
   }
   return lost;
+}
+
+const EnemyRecord* UrgentEnemy(int rank) {
+  if (!Enemies.Allocated()) return nullptr;
+  std::vector<std::pair<double, const EnemyRecord*>> urgent;
+  for (const EnemyRecord& e : Enemies.Entries()) {
+    if (!IsTrue(e.Alive) || e.Y < -30 || e.X < -30 || e.X > 415 || TooLateToShoot(e)) continue;
+    urgent.emplace_back(FramesToLeave(e), &e);
+  }
+  if (rank >= static_cast<int>(urgent.size())) return nullptr;
+  std::nth_element(urgent.begin(), urgent.begin() + rank, urgent.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  return urgent[static_cast<size_t>(rank)].second;
+}
+
+std::pair<int, int> StepUnder(const EnemyRecord& e) {
+  const double across = e.X + HalfWidth(e) - (Player.X + 25);
+  const int dx = across > 3 ? 1 : across < -3 ? -1 : 0;
+  const int dy = Player.Y < kStageHome - 3 ? 1 : Player.Y > kStageHome + 3 ? -1 : 0;
+  return {dx, dy};
 }
 
 double JudgePosition(double safety) {
@@ -136,9 +172,13 @@ double JudgePosition(double safety) {
     }
     value -= std::fabs(Player.Y - kStageHome) * 0.5;
   }
+  // Towards the items, the harder the less time is left to reach them.
   for (const ItemRecord* item : {&PowerItem, &BombItem}) {
     if (IsTrue(item->Alive) && item->Y > -35) {
-      value -= std::hypot(item->X + 17.5 - (Player.X + 25), item->Y + 17.5 - (Player.Y + 25)) * 12;
+      const double distance =
+          std::hypot(item->X + 17.5 - (Player.X + 25), item->Y + 17.5 - (Player.Y + 25));
+      const double slack = std::max(0.0, ItemFramesLeft(*item) - FramesToReach(distance));
+      value -= distance * 12 * 60 / (60 + slack);
     }
   }
   return value;

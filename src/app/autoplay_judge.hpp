@@ -2,6 +2,8 @@
 // items) and how promising the position is at the end of a plan.
 #pragma once
 
+#include <utility>
+
 #include "shell/game_state.hpp"
 
 namespace vormelda {
@@ -38,6 +40,12 @@ int EnemiesOutOfReach();
 
 // Items the ship can no longer reach before they fall out of the field.
 int ItemsOutOfReach();
+
+// The live enemy that is rank-th (from 0) soonest out of reach among those the ship can still
+// shoot down; null when there are fewer.
+const EnemyRecord* UrgentEnemy(int rank);
+// The step (each of x and y -1, 0 or 1) that takes the ship under an enemy, low on the field.
+std::pair<int, int> StepUnder(const EnemyRecord& e);
 
 // How good the position looks: under the most urgent enemy, near the items, low on the field
 // and clear of bullets (the nearest bullet seen along the plan).

@@ -23,7 +23,7 @@ case $check in
     fps=$arg
     [ "$fps" = 60 ] || certify
     line=$("$sim" --data "$work" --autoplay="$fps" --seed 3 --trace "$work/t.jsonl" --trace-every 25 \
-      --log "$work/log.txt")
+      --log "$work/log.txt" --record "$work/game.txt")
     echo "$line"
     [ "$(field fps "$line")" = "$fps" ] || fail "played at the wrong speed"
     [ "$(field ending "$line")" = yes ] || fail "the autoplay did not reach the ending"
@@ -32,6 +32,17 @@ case $check in
     # The title screen sets the bare caption at each visit: once before the game, once after.
     [ "$(grep -c ' caption Vormelda$' "$work/log.txt")" = 2 ] || fail "the game did not return to the title"
     grep -q "\"FramesPerSecond\":$fps" "$work/t.jsonl" || fail "FramesPerSecond never $fps"
+    # The recording of the game replays from the same files.
+    fresh_high_score
+    "$sim" --data "$work" --verify "$work/game.txt" || fail "the autoplayed game's recording does not verify"
+    ;;
+  practice)
+    # The practice start at the boss, played by the autoplay: short enough for every build.
+    line=$("$sim" --data "$work" --start boss --autoplay --record "$work/boss.txt")
+    echo "$line"
+    [ "$(field ending "$line")" = yes ] || fail "the autoplay did not beat the boss"
+    fresh_high_score
+    "$sim" --data "$work" --verify "$work/boss.txt" || fail "the practice recording does not verify"
     ;;
   perfect)
     line=$("$sim" --data "$work" --autoplay --seed 4)
@@ -48,8 +59,8 @@ case $check in
     done
     ;;
   strength)
-    # Over seeds 1 to 10: at least 9 games to the ending, at least 5 perfect. Two at a time, each
-    # in a folder of its own.
+    # Over seeds 1 to 10: every game to the ending with no miss and no bomb, at least 9 perfect.
+    # Two at a time, each in a folder of its own.
     for seed in $(seq 1 10); do echo "$seed"; done | xargs -P 2 -I{} bash -c \
       'mkdir "$2/{}" && cp -r "$2/Picture" "$2/Music" "$2/HighScore.ini" "$2/{}/" &&
        "$1" --data "$2/{}" --autoplay --seed {} > "$2/{}.txt"' _ "$sim" "$work" || fail "a game failed"
@@ -57,12 +68,12 @@ case $check in
     for seed in $(seq 1 10); do
       line=$(cat "$work/$seed.txt")
       echo "$line"
-      [ "$(field ending "$line")" = yes ] && endings=$((endings + 1))
+      [[ "$line" == *" misses=0 bombs=0 "*" ending=yes"* ]] && endings=$((endings + 1))
       [[ "$line" == *" score=35450 enemies=187 items=5 misses=0 bombs=0 "* ]] && perfect=$((perfect + 1))
     done
-    echo "$endings endings, $perfect perfect games"
-    [ "$endings" -ge 9 ] || fail "only $endings of 10 games reached the ending"
-    [ "$perfect" -ge 5 ] || fail "only $perfect of 10 games were perfect"
+    echo "$endings clean endings, $perfect perfect games"
+    [ "$endings" -eq 10 ] || fail "only $endings of 10 games reached the ending with no miss and no bomb"
+    [ "$perfect" -ge 9 ] || fail "only $perfect of 10 games were perfect"
     ;;
   soak | soak-games)
     # "soak" also holds the memory flat; under the sanitizers memory is theirs (freed blocks wait

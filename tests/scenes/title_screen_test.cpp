@@ -266,29 +266,33 @@ TEST_F(TitleScreenTest, RetryReadsTheFileAgain) {
 
 TEST_F(TitleScreenTest, TheChosenSpeedPacesTheStageThatFollows) {
   Certify(true, true);
-  for (auto [script, fps, minimumMs] : std::vector<std::tuple<std::string, int, uint32_t>>{
-           {"3 tap:Enter\n", 60, 17}, {"3 tap:X\n", 75, 14}, {"3 tap:Z\n", 100, 11}}) {
-    Start(script, 8);
+  const struct {
+    std::string script;
+    int fps;
+    uint32_t minimumMs;
+  } kCases[] = {{"3 tap:Enter\n", 60, 17}, {"3 tap:X\n", 75, 14}, {"3 tap:Z\n", 100, 11}};
+  for (const auto& c : kCases) {
+    Start(c.script, 8);
     std::vector<std::string> scenes;
     std::vector<uint32_t> clocks;
     host().onYield = [&](int64_t tick) {
       scenes.emplace_back(CurrentScene);
       clocks.push_back(host().PeekClock());
       if (tick >= 4) {
-        EXPECT_EQ(FramesPerSecond, fps) << script;
+        EXPECT_EQ(FramesPerSecond, c.fps) << c.script;
       }
     };
     EXPECT_EQ(RunProgram(), 0);
     ASSERT_EQ(scenes.size(), 8u);
-    EXPECT_EQ(scenes[2], "title") << script;
-    EXPECT_EQ(scenes[3], "intro") << script;
+    EXPECT_EQ(scenes[2], "title") << c.script;
+    EXPECT_EQ(scenes[3], "intro") << c.script;
     for (size_t i = 1; i <= 2; ++i) {  // the title screen always paces at 60
-      EXPECT_GE(clocks[i] - clocks[i - 1], 17u) << script;
-      EXPECT_LE(clocks[i] - clocks[i - 1], 19u) << script;
+      EXPECT_GE(clocks[i] - clocks[i - 1], 17u) << c.script;
+      EXPECT_LE(clocks[i] - clocks[i - 1], 19u) << c.script;
     }
     for (size_t i = 4; i < clocks.size(); ++i) {
-      EXPECT_GE(clocks[i] - clocks[i - 1], minimumMs) << script;
-      EXPECT_LE(clocks[i] - clocks[i - 1], minimumMs + 2) << script;
+      EXPECT_GE(clocks[i] - clocks[i - 1], c.minimumMs) << c.script;
+      EXPECT_LE(clocks[i] - clocks[i - 1], c.minimumMs + 2) << c.script;
     }
   }
 }

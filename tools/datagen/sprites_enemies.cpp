@@ -56,8 +56,8 @@ Canvas SmallFighter() {
   parts.push_back(Part{RectPair(a, 13, 16, 6, 17), TubePair(a, 14.5, 1.5), &kSteel, 1, 0.1, -0.1});
   // Engines at the tail.
   parts.push_back(Part{RectPair(a, 1.5, 5, 1, 6), TubePair(a, 3.2, 1.8), &kFire, 1, 0.1, 0.1});
-  parts.push_back(Part{[hull, a](double x, double y) { return std::abs(x - a) < hull(y); },
-                       [hull, a](double x, double y) {
+  parts.push_back(Part{[hull](double x, double y) { return std::abs(x - a) < hull(y); },
+                       [hull](double x, double y) {
                          Vec3 n = TubeNormal(x, a, std::max(hull(y), 0.5));
                          if (y > 24) n.y += 0.4;
                          return Normalize(n);
@@ -65,10 +65,10 @@ Canvas SmallFighter() {
                        &kSteel, 2, 0.14, -0.02});
   // Red stripes over the fuselage.
   parts.push_back(Part{RectPair(a, 0, 5.6, 9, 11),
-                       [a](double x, double) { return TubeNormal(x, a, 5.5); }, &kRed, 2.1, 0.05,
+                       [](double x, double) { return TubeNormal(x, a, 5.5); }, &kRed, 2.1, 0.05,
                        0.05});
   // The yellow eye.
-  parts.push_back(Part{[a](double x, double y) { return InEllipse(x, y, a, 21, 2.6, 3.6); },
+  parts.push_back(Part{[](double x, double y) { return InEllipse(x, y, a, 21, 2.6, 3.6); },
                        Ball(a, 20, 3.2), &kGold, 3, 0.1, 0.08});
   Canvas c(35, 35);
   RenderParts(c, parts, View{a, 0});
@@ -91,8 +91,8 @@ Canvas DropperPod() {
   parts.push_back(Part{Poly(a, {{0, 36}, {5, 36}, {12, 42}, {12, 47.5}, {5, 44}, {0, 44}}),
                        FlatNormal, &kGreen, 0, 0.17, -0.12});
   parts.push_back(Part{RectPair(a, 11.5, 13.5, 15, 29), TubePair(a, 12.5, 1), &kGold, 0.5, 0.1});
-  parts.push_back(Part{[body, a](double x, double y) { return std::abs(x - a) < body(y); },
-                       [body, a](double x, double y) {
+  parts.push_back(Part{[body](double x, double y) { return std::abs(x - a) < body(y); },
+                       [body](double x, double y) {
                          Vec3 n = TubeNormal(x, a, std::max(body(y), 0.5));
                          n.y += (y - 25.0) / 22.5 * 0.6;
                          return Normalize(n);
@@ -100,7 +100,7 @@ Canvas DropperPod() {
                        &kGreen, 2, 0.12, 0.02});
   // Dark armour seams.
   for (double y0 : {12.0, 37.0}) {
-    parts.push_back(Part{[body, a, y0](double x, double y) {
+    parts.push_back(Part{[body, y0](double x, double y) {
                            return y >= y0 && y < y0 + 1.5 && std::abs(x - a) < body(y) - 0.5;
                          },
                          FlatNormal, &kGreen, 2.1, 0.0, -0.45});

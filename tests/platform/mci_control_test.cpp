@@ -166,7 +166,7 @@ TEST(WavLength, ComesFromTheDataSizeAndTheByteRate) {
       50.0);
   // A truncated file plays what it holds.
   Bytes cut = MakeWav(100);
-  cut.resize(cut.size() - 400);
+  cut.erase(cut.end() - 400, cut.end());
   EXPECT_DOUBLE_EQ(*WavLengthMs(cut), 50.0);
 }
 

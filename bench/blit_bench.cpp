@@ -13,7 +13,7 @@ using vormelda::Surface;
 void BM_FullFieldCopy(benchmark::State& state) {
   Surface field(420, 560), back(420, 560, 0xFF102030u);
   for (auto _ : state) {
-    vormelda::BitBlt(field, 0, 0, 420, 560, back, 0, 0, vormelda::SRCCOPY);
+    vormelda::BitBlt(field, {0, 0, 420, 560}, back, {0, 0}, vormelda::SRCCOPY);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * 420 * 560 * 4);
@@ -33,8 +33,8 @@ BENCHMARK(BM_FullFieldMemcpy);
 void BM_MaskedSprite50(benchmark::State& state) {
   Surface field(420, 560), sheet(760, 850, 0xFF808080u);
   for (auto _ : state) {
-    vormelda::BitBlt(field, 185, 410, 50, 50, sheet, 30, 120, vormelda::SRCAND);
-    vormelda::BitBlt(field, 185, 410, 50, 50, sheet, 30, 70, vormelda::SRCPAINT);
+    vormelda::BitBlt(field, {185, 410, 50, 50}, sheet, {30, 120}, vormelda::SRCAND);
+    vormelda::BitBlt(field, {185, 410, 50, 50}, sheet, {30, 70}, vormelda::SRCPAINT);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * 2 * 50 * 50 * 4);
@@ -58,8 +58,8 @@ BENCHMARK(BM_MaskedSprite50Memcpy);
 void BM_FullFieldMasked(benchmark::State& state) {
   Surface field(420, 560), image(2100, 2241, 0xFF404040u), mask(2100, 2241, 0xFFFFFFFFu);
   for (auto _ : state) {
-    vormelda::BitBlt(field, 0, 0, 420, 560, mask, 840, 561, vormelda::SRCAND);
-    vormelda::BitBlt(field, 0, 0, 420, 560, image, 840, 561, vormelda::SRCPAINT);
+    vormelda::BitBlt(field, {0, 0, 420, 560}, mask, {840, 561}, vormelda::SRCAND);
+    vormelda::BitBlt(field, {0, 0, 420, 560}, image, {840, 561}, vormelda::SRCPAINT);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(state.iterations() * 2 * 420 * 560 * 4);

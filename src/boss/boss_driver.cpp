@@ -4,6 +4,7 @@
 #include "boss/boss_damage.hpp"
 #include "boss/boss_hit.hpp"
 #include "common/player_control.hpp"
+#include "platform/geometry.hpp"
 #include "platform/winapi.hpp"
 #include "render/draw_boss_stage.hpp"
 #include "scenes/game_over.hpp"
@@ -85,7 +86,7 @@ void MoveBoss() {
     PowerItem.X += PowerItem.DX;
     PowerItem.Y += PowerItem.DY;
   }
-  if (PowerItem.Y > 560) PowerItem.Alive = kFalse;
+  if (PowerItem.Y > kFieldHeight) PowerItem.Alive = kFalse;
 }
 
 void BossDriver() {

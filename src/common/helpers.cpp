@@ -26,6 +26,12 @@ float AngleTo(float dx, float dy) {
   return static_cast<float>(dy >= 0 ? PI / 2 : 9.424776 / 2);
 }
 
+std::string FormatScore(int32_t score) {
+  std::string digits = std::to_string(score < 0 ? -static_cast<int64_t>(score) : score);
+  if (digits.size() < 5) digits.insert(0, 5 - digits.size(), '0');
+  return score < 0 ? "-" + digits : digits;
+}
+
 namespace {
 
 // Moves the live entries to the front in order and cuts the list after them; a list of dead

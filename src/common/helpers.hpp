@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "shell/flag.hpp"
 
@@ -44,6 +45,9 @@ inline int32_t RoundHalfEven(double v) {
   if (!(std::fabs(v) < 2251799813685248.0)) return static_cast<int32_t>(std::nearbyint(v));
   return static_cast<int32_t>((v + kShift) - kShift);
 }
+
+// A score as the pattern "00000" writes it: at least five digits, zero-padded, after its sign.
+std::string FormatScore(int32_t score);
 
 void CompactEnemies();
 void CompactEnemyShots();

@@ -1,4 +1,4 @@
-// The window: the 420 x 560 play field scaled into it with its shape kept, black bars around it.
+// The window: the play field scaled into it with its shape kept, black bars around it.
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -9,8 +9,6 @@ namespace vormelda::sdl {
 
 namespace {
 
-constexpr int kFieldWidth = 420;
-constexpr int kFieldHeight = 560;
 // Room left for the caption bar and the frame the window manager adds.
 constexpr int kFrameAllowanceX = 8;
 constexpr int kFrameAllowanceY = 40;

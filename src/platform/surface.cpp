@@ -9,64 +9,66 @@ Surface::Surface(int width, int height, uint32_t fill)
       height_(std::max(height, 0)),
       pixels_(static_cast<size_t>(width_) * height_, fill) {}
 
-void Surface::Fill(uint32_t argb) {
-  std::fill(pixels_.begin(), pixels_.end(), argb);
-}
-
 namespace {
 
-// The part of a w x h block that lies inside both pictures, found once per blit.
+// The part of a block that lies inside both pictures: its place on each and its size.
 struct Clip {
-  int dx, dy, sx, sy, w, h;
+  Point to, from;
+  int w, h;
 };
 
-bool ClipBlock(int dstW, int dstH, int srcW, int srcH, int x, int y, int w, int h, int sx, int sy,
-               Clip& out) {
-  // Trim the left/top so both origins are inside, then the right/bottom to both extents.
-  int skipX = std::max({0, -x, -sx});
-  int skipY = std::max({0, -y, -sy});
-  x += skipX;
-  sx += skipX;
-  w -= skipX;
-  y += skipY;
-  sy += skipY;
-  h -= skipY;
-  w = std::min({w, dstW - x, srcW - sx});
-  h = std::min({h, dstH - y, srcH - sy});
+// Trims the block's left and top so that both origins are inside, then its right and bottom to
+// both pictures' extents; false when nothing is left.
+bool ClipBlock(const Surface& dst, int srcWidth, int srcHeight, Rect to, Point from, Clip& out) {
+  const int skipX = std::max({0, -to.x, -from.x});
+  const int skipY = std::max({0, -to.y, -from.y});
+  to = {to.x + skipX, to.y + skipY, to.w - skipX, to.h - skipY};
+  from = {from.x + skipX, from.y + skipY};
+  const int w = std::min({to.w, dst.Width() - to.x, srcWidth - from.x});
+  const int h = std::min({to.h, dst.Height() - to.y, srcHeight - from.y});
   if (w <= 0 || h <= 0) return false;
-  out = {x, y, sx, sy, w, h};
+  out = {to.Origin(), from, w, h};
   return true;
 }
 
 template <typename Op>
 void Blend(Surface& dst, const Surface& src, const Clip& c, Op op) {
   for (int row = 0; row < c.h; ++row) {
-    uint32_t* d = dst.Row(c.dy + row) + c.dx;
-    const uint32_t* s = src.Row(c.sy + row) + c.sx;
+    uint32_t* d = dst.Row(c.to.y + row) + c.to.x;
+    const uint32_t* s = src.Row(c.from.y + row) + c.from.x;
     for (int i = 0; i < c.w; ++i) d[i] = op(d[i], s[i]);
   }
 }
 
+uint32_t Apply(RasterOp op, uint32_t d, uint32_t s) {
+  switch (op) {
+    case RasterOp::SRCCOPY:
+      return s;
+    case RasterOp::SRCAND:
+      return d & s;
+    case RasterOp::SRCPAINT:
+      return d | s;
+    case RasterOp::BLACKNESS:
+      break;
+  }
+  return kOpaqueBlack;
+}
+
 }  // namespace
 
-void BlitClipped(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
-                 RasterOp op) {
-  if (op == RasterOp::BLACKNESS) {
-    Clip c{};
-    // No source is read: a source exactly the block's size leaves only the destination's clip.
-    if (!ClipBlock(dst.Width(), dst.Height(), w, h, x, y, w, h, 0, 0, c)) return;
-    for (int row = 0; row < c.h; ++row) std::fill_n(dst.Row(c.dy + row) + c.dx, c.w, kOpaqueBlack);
-    return;
-  }
-  if (src == nullptr) return;
+void BlitClipped(Surface& dst, Rect to, const Surface* src, Point from, RasterOp op) {
   Clip c{};
-  if (!ClipBlock(dst.Width(), dst.Height(), src->Width(), src->Height(), x, y, w, h, sx, sy, c)) {
+  if (op == RasterOp::BLACKNESS) {
+    // No source is read: one exactly the block's size leaves only the destination's clip.
+    if (!ClipBlock(dst, to.w, to.h, to, {0, 0}, c)) return;
+    for (int row = 0; row < c.h; ++row) std::fill_n(dst.Row(c.to.y + row) + c.to.x, c.w, kOpaqueBlack);
     return;
   }
+  if (src == nullptr || !ClipBlock(dst, src->Width(), src->Height(), to, from, c)) return;
   switch (op) {
     case RasterOp::SRCCOPY:
       for (int row = 0; row < c.h; ++row) {
-        std::copy_n(src->Row(c.sy + row) + c.sx, c.w, dst.Row(c.dy + row) + c.dx);
+        std::copy_n(src->Row(c.from.y + row) + c.from.x, c.w, dst.Row(c.to.y + row) + c.to.x);
       }
       break;
     case RasterOp::SRCAND:
@@ -80,34 +82,19 @@ void BlitClipped(Surface& dst, int x, int y, int w, int h, const Surface* src, i
   }
 }
 
-void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-                int sw, int sh, RasterOp op) {
-  if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0 || dst.Empty()) return;
+void StretchBlt(Surface& dst, Rect to, const Surface& src, Rect from, RasterOp op) {
+  if (to.w <= 0 || to.h <= 0 || from.w <= 0 || from.h <= 0 || dst.Empty()) return;
   // Destination rows and columns that are on the picture; each maps to its nearest source pixel.
-  int x0 = std::max(x, 0), x1 = std::min(x + w, dst.Width());
-  int y0 = std::max(y, 0), y1 = std::min(y + h, dst.Height());
+  const int x0 = std::max(to.x, 0), x1 = std::min(to.x + to.w, dst.Width());
+  const int y0 = std::max(to.y, 0), y1 = std::min(to.y + to.h, dst.Height());
   for (int dy = y0; dy < y1; ++dy) {
-    int srcY = sy + static_cast<int>(static_cast<int64_t>(dy - y) * sh / h);
+    const int srcY = from.y + static_cast<int>(static_cast<int64_t>(dy - to.y) * from.h / to.h);
     if (srcY < 0 || srcY >= src.Height()) continue;
     uint32_t* d = dst.Row(dy);
     const uint32_t* s = src.Row(srcY);
     for (int dx = x0; dx < x1; ++dx) {
-      int srcX = sx + static_cast<int>(static_cast<int64_t>(dx - x) * sw / w);
-      if (srcX < 0 || srcX >= src.Width()) continue;
-      switch (op) {
-        case RasterOp::SRCCOPY:
-          d[dx] = s[srcX];
-          break;
-        case RasterOp::SRCAND:
-          d[dx] &= s[srcX];
-          break;
-        case RasterOp::SRCPAINT:
-          d[dx] |= s[srcX];
-          break;
-        case RasterOp::BLACKNESS:
-          d[dx] = kOpaqueBlack;
-          break;
-      }
+      const int srcX = from.x + static_cast<int>(static_cast<int64_t>(dx - to.x) * from.w / to.w);
+      if (srcX >= 0 && srcX < src.Width()) d[dx] = Apply(op, d[dx], s[srcX]);
     }
   }
 }

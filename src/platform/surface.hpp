@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/geometry.hpp"
+
 namespace vormelda {
 
 inline constexpr uint32_t kOpaqueBlack = 0xFF000000u;
@@ -23,7 +25,6 @@ class Surface {
   const uint32_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
   uint32_t At(int x, int y) const { return Row(y)[x]; }
   void Set(int x, int y, uint32_t argb) { Row(y)[x] = argb; }
-  void Fill(uint32_t argb);
 
   std::vector<uint32_t>& Pixels() { return pixels_; }
   const std::vector<uint32_t>& Pixels() const { return pixels_; }
@@ -46,23 +47,20 @@ inline constexpr RasterOp SRCAND = RasterOp::SRCAND;
 inline constexpr RasterOp SRCPAINT = RasterOp::SRCPAINT;
 inline constexpr RasterOp BLACKNESS = RasterOp::BLACKNESS;
 
-// Copies a w x h block from (sx, sy) of src to (x, y) of dst. Any rectangle is safe: only the part
-// that lies inside both pictures is touched. BLACKNESS ignores src (which may be null). An empty
-// dst (a look-ahead's canvas) is dealt with inline: nothing is drawn, at no cost.
-void BlitClipped(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
-                 RasterOp op);
-inline void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface* src, int sx, int sy,
-                   RasterOp op) {
-  if (!dst.Empty()) BlitClipped(dst, x, y, w, h, src, sx, sy, op);
+// Copies the block `to` of dst from the block of the same size at `from` of src. Any block is
+// safe: only the part that lies inside both pictures is touched. BLACKNESS reads no source (src
+// may be null). An empty dst (the canvas of a back end that shows nothing) is dealt with inline:
+// nothing is drawn, at no cost.
+void BlitClipped(Surface& dst, Rect to, const Surface* src, Point from, RasterOp op);
+inline void BitBlt(Surface& dst, Rect to, const Surface* src, Point from, RasterOp op) {
+  if (!dst.Empty()) BlitClipped(dst, to, src, from, op);
 }
-inline void BitBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-                   RasterOp op) {
-  BitBlt(dst, x, y, w, h, &src, sx, sy, op);
+inline void BitBlt(Surface& dst, Rect to, const Surface& src, Point from, RasterOp op) {
+  BitBlt(dst, to, &src, from, op);
 }
 
-// Stretches the sw x sh block at (sx, sy) of src onto the w x h block at (x, y) of dst by nearest
-// neighbour, clipped like BitBlt. Non-positive sizes draw nothing.
-void StretchBlt(Surface& dst, int x, int y, int w, int h, const Surface& src, int sx, int sy,
-                int sw, int sh, RasterOp op);
+// Stretches the block `from` of src onto the block `to` of dst by nearest neighbour, clipped like
+// BitBlt. Empty blocks draw nothing.
+void StretchBlt(Surface& dst, Rect to, const Surface& src, Rect from, RasterOp op);
 
 }  // namespace vormelda

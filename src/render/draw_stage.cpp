@@ -11,9 +11,9 @@ namespace vormelda {
 void DrawStage() {
   if (FrameCount == 550 && BackSwitched == kFalse) BackSwitched = kTrue;
   // The scenery moves down a pixel a frame; from frame 550 both pieces are the third picture.
-  const int s = FrameCount % 560;
-  DrawOpaque(frmMain.PicBack[IsTrue(BackSwitched) ? 3 : 2], 0, s);
-  DrawOpaque(frmMain.PicBack[3], 0, s - 560);
+  const int s = FrameCount % kFieldHeight;
+  DrawOpaque(frmMain.PicBack[IsTrue(BackSwitched) ? 3 : 2], {0, s});
+  DrawOpaque(frmMain.PicBack[3], {0, s - kFieldHeight});
   DrawBomb();
   DrawBlasts();
   if (DrawPlayerExplosion()) {

@@ -4,6 +4,7 @@
 
 #include "common/player_control.hpp"
 #include "platform/winapi.hpp"
+#include "render/sprites.hpp"
 #include "scenes/high_score_file.hpp"
 #include "shell/form_main.hpp"
 #include "shell/frame.hpp"
@@ -42,7 +43,7 @@ void ShowGameOver() {
   for (;;) {
     uint32_t t0 = timeGetTime();
     DoEvents();
-    DrawMasked(76, 216, 267, 64, 0, 520, 0, 456);
+    DrawSprite(sprite::kGameOver, {76, 216});
     frmMain.RefreshField();
     PollJoystick();
     if (frmMain.Tag == kTagLeave || (JoyInfo.dwButtons & JOY_BUTTON3) != 0) break;

@@ -10,6 +10,7 @@
 #include "platform/keys.hpp"
 #include "platform/winapi.hpp"
 #include "render/ship_sprites.hpp"
+#include "render/sprites.hpp"
 #include "render/status_line.hpp"
 #include "scenes/high_score_file.hpp"
 #include "shell/form_main.hpp"
@@ -52,29 +53,21 @@ void OpenStageMusic() {
   frmMain.mciBackMusic.Command("Open");
 }
 
-// Stretches a masked sprite of the sheet to w x h at (x, y).
-void DrawStretched(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY, int sw,
-                   int sh) {
-  Surface& field = Field();
-  const Surface& sheet = frmMain.picCharacter.Image;
-  StretchBlt(field, x, y, w, h, sheet, maskX, maskY, sw, sh, SRCAND);
-  StretchBlt(field, x, y, w, h, sheet, imageX, imageY, sw, sh, SRCPAINT);
-}
-
 void DrawTitleFrame(int offset) {
-  DrawOpaque(frmMain.PicBack[1], 0, offset);
-  DrawOpaque(frmMain.PicBack[1], 0, offset - 560);
+  DrawOpaque(frmMain.PicBack[1], {0, offset});
+  DrawOpaque(frmMain.PicBack[1], {0, offset - kFieldHeight});
   DrawExhaustFlame(Player.X, Player.Y);
   DrawLevelShip(Player.X, Player.Y);
   DrawStartingStatusLine();
-  DrawStretched(28, 140, 364, 58, 86, 327, 86, 298, 182, 29);
+  // The high score twice the size: its caption, then a digit for each of its five characters.
+  DrawSpriteStretched(sprite::kHighScoreCaption, {28, 140, 364, 58});
   for (int i = 0; i < 5; ++i) {
-    char c = HighScoreText[static_cast<size_t>(i)];
-    int d = c >= '0' && c <= '9' ? c - '0' : 0;  // blanks and NULs show as 0
-    DrawStretched(120 + 36 * i, 198, 36, 58, 86 + 18 * d, 269, 86 + 18 * d, 240, 18, 29);
+    const char c = HighScoreText[static_cast<size_t>(i)];
+    const int d = c >= '0' && c <= '9' ? c - '0' : 0;  // blanks and NULs show as 0
+    DrawSpriteStretched(sprite::kDigit[static_cast<size_t>(d)], {120 + 36 * i, 198, 36, 58});
   }
-  DrawMasked(118, 300, 184, 20, 268, 318, 268, 298);
-  DrawMasked(118, 320, 88, 17, 474, 223, 386, 223);
+  DrawSprite(sprite::kTitleLine1, {118, 300});
+  DrawSprite(sprite::kTitleLine2, {118, 320});
 }
 
 }  // namespace
@@ -135,7 +128,7 @@ void TitleScreen() {
     DoEvents();
     uint32_t t0 = timeGetTime();
     offset = static_cast<int16_t>(offset + 15);
-    if (offset > 560) offset = static_cast<int16_t>(offset - 560);
+    if (offset > kFieldHeight) offset = static_cast<int16_t>(offset - kFieldHeight);
     DrawTitleFrame(offset);
     frmMain.RefreshField();
     ++FrameCount;

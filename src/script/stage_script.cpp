@@ -1,6 +1,7 @@
 #include "script/stage_script.hpp"
 
 #include "common/helpers.hpp"
+#include "platform/geometry.hpp"
 #include "script/timetable.hpp"
 #include "shell/game_state.hpp"
 
@@ -52,7 +53,7 @@ void MoveItem(ItemRecord& item, bool launch) {
     item.X += item.DX;
     item.Y += item.DY;
   }
-  if (item.Y > 560) item.Alive = kFalse;
+  if (item.Y > kFieldHeight) item.Alive = kFalse;
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ void FrameWait(uint32_t t0, double rate) {
   }
 }
 
-void DrawOpaque(const PictureBox& source, int x, int y) {
-  BitBlt(Field(), x, y, 420, 560, source.Image, 0, 0, SRCCOPY);
+void DrawOpaque(const PictureBox& source, Point at) {
+  BitBlt(Field(), At(at, kFieldWidth, kFieldHeight), source.Image, {0, 0}, SRCCOPY);
 }
 
 void PlayEffect(MciControl& control) {

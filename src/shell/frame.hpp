@@ -22,15 +22,8 @@ inline Surface& Field() {
   return Host().Canvas(frmMain.picMain.Image);
 }
 
-// Mask with AND, then image with OR, from the sprite sheet into the play field.
-inline void DrawMasked(int x, int y, int w, int h, int maskX, int maskY, int imageX, int imageY) {
-  Surface& field = Field();
-  const Surface& sheet = frmMain.picCharacter.Image;
-  BitBlt(field, x, y, w, h, sheet, maskX, maskY, SRCAND);
-  BitBlt(field, x, y, w, h, sheet, imageX, imageY, SRCPAINT);
-}
-// A 420 x 560 piece copied opaquely into the play field.
-void DrawOpaque(const PictureBox& source, int x, int y);
+// A field-sized picture (a background) copied opaquely into the play field at `at`.
+void DrawOpaque(const PictureBox& source, Point at);
 
 void PlayEffect(MciControl& control);  // "Prev", "Play": restarts a playing effect
 void StopEffect(MciControl& control);

@@ -57,7 +57,7 @@ std::string ExecutableFolder() {
 }
 
 void LoadResources() {
-  frmMain.picMain.Image = Surface(420, 560);
+  frmMain.picMain.Image = Surface(kFieldWidth, kFieldHeight);
   frmMain.SetCaption(LoadingCaption(0));
   frmMain.SetFieldVisible(false);
   Host().ShowWindow();

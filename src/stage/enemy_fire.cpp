@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/helpers.hpp"
+#include "platform/geometry.hpp"
 #include "shell/game_state.hpp"
 
 namespace vormelda {
@@ -92,8 +93,8 @@ void FlyEnemyShots() {
     EnemyShotRecord& s = EnemyShots[i];
     s.X += s.DX;
     s.Y += s.DY;
-    if (s.X < static_cast<float>(-s.SizeA) || s.X > 420 || s.Y < static_cast<float>(-s.SizeB) ||
-        s.Y > 560) {
+    if (s.X < static_cast<float>(-s.SizeA) || s.X > kFieldWidth || s.Y < static_cast<float>(-s.SizeB) ||
+        s.Y > kFieldHeight) {
       s.Alive = kFalse;
     }
   }

@@ -1,6 +1,7 @@
 #include "stage/movement.hpp"
 
 #include "common/helpers.hpp"
+#include "platform/geometry.hpp"
 #include "shell/game_state.hpp"
 
 namespace vormelda {
@@ -24,7 +25,7 @@ void MovePlayerShots() {
     if (IsTrue(right.Alive)) {
       right.Y += right.DY;
       right.X += right.DX;
-      if (right.Y < -35 || right.X > 420) right.Alive = kFalse;
+      if (right.Y < -35 || right.X > kFieldWidth) right.Alive = kFalse;
     }
   }
 }
@@ -57,7 +58,7 @@ void MoveEnemies() {
     }
     e.X += e.DX;
     e.Y += e.DY;
-    if (e.Y > 560) e.Alive = kFalse;
+    if (e.Y > kFieldHeight) e.Alive = kFalse;
   }
   CompactEnemies();
 }

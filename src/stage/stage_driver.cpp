@@ -42,13 +42,13 @@ int16_t Intro() {
     if (IsTrue(slowing) && speed > 1)
       speed = static_cast<float>(static_cast<double>(speed) - 0.145);
     offset = static_cast<int16_t>(offset + RoundHalfEven(speed));
-    if (offset > 560) offset = static_cast<int16_t>(offset - 560);
+    if (offset > kFieldHeight) offset = static_cast<int16_t>(offset - kFieldHeight);
     if (offset == 85) slowing = kTrue;
     if (IsTrue(slowing) && offset < 8) late = kTrue;
     const int lower = IsTrue(late) ? 2 : 1;
     const int upper = IsTrue(late) ? 3 : IsTrue(slowing) ? 2 : 1;
-    DrawOpaque(frmMain.PicBack[lower], 0, offset);
-    DrawOpaque(frmMain.PicBack[upper], 0, offset - 560);
+    DrawOpaque(frmMain.PicBack[lower], {0, offset});
+    DrawOpaque(frmMain.PicBack[upper], {0, offset - kFieldHeight});
     DrawExhaustFlame(Player.X, Player.Y);
     DrawLevelShip(Player.X, Player.Y);
     DrawStartingStatusLine();

@@ -49,7 +49,7 @@ TEST(BitBlt, EachRasterOperationCombinesSourceAndDestination) {
   const uint32_t d = 0xFF0F0F55u, s = 0xFF3355F0u;
   for (RasterOp op : {SRCCOPY, SRCAND, SRCPAINT, BLACKNESS}) {
     Surface dst(2, 1, d);
-    BitBlt(dst, 0, 0, 1, 1, Surface(1, 1, s), 0, 0, op);
+    BitBlt(dst, {0, 0, 1, 1}, Surface(1, 1, s), {0, 0}, op);
     EXPECT_EQ(dst.At(0, 0), Apply(op, d, s)) << static_cast<uint32_t>(op);
     EXPECT_EQ(dst.At(1, 0), d) << "outside the block";
   }
@@ -59,7 +59,7 @@ TEST(BitBlt, EachRasterOperationCombinesSourceAndDestination) {
 
 TEST(BitBlt, BlacknessNeedsNoSourceAndIsClipped) {
   Surface dst(4, 3, kOpaqueWhite);
-  BitBlt(dst, 2, -1, 5, 2, nullptr, 0, 0, BLACKNESS);
+  BitBlt(dst, {2, -1, 5, 2}, nullptr, {0, 0}, BLACKNESS);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 4; ++x) {
       EXPECT_EQ(dst.At(x, y), x >= 2 && y == 0 ? kOpaqueBlack : kOpaqueWhite) << x << "," << y;
@@ -78,8 +78,8 @@ TEST(BitBlt, MaskThenImageShowsBackgroundWhereMaskIsWhite) {
   Surface field = Numbered(3, 3, 0xFF101000u);
   const Surface background = field;
   for (int round = 1; round <= 2; ++round) {  // a second draw at the same place changes nothing
-    BitBlt(field, 1, 1, 2, 2, sheet, 2, 0, SRCAND);
-    BitBlt(field, 1, 1, 2, 2, sheet, 0, 0, SRCPAINT);
+    BitBlt(field, {1, 1, 2, 2}, sheet, {2, 0}, SRCAND);
+    BitBlt(field, {1, 1, 2, 2}, sheet, {0, 0}, SRCPAINT);
     EXPECT_EQ(field.At(1, 1), red) << round;
     EXPECT_EQ(field.At(2, 2), blue) << round;
     EXPECT_EQ(field.At(2, 1), background.At(2, 1)) << round;
@@ -104,7 +104,7 @@ TEST(BitBlt, AnyRectangleTouchesOnlyTheInsidePart) {
             for (int sx = -5; sx <= 5; sx += 2) {
               for (int sy = -4; sy <= 4; sy += 2) {
                 Surface got = start, want = start;
-                BitBlt(got, x, y, w, h, src, sx, sy, op);
+                BitBlt(got, {x, y, w, h}, src, {sx, sy}, op);
                 ReferenceBlit(want, x, y, w, h, src, sx, sy, op);
                 ASSERT_EQ(got.Pixels(), want.Pixels())
                     << "op " << static_cast<uint32_t>(op) << " at " << x << "," << y << " size "
@@ -123,20 +123,20 @@ TEST(BitBlt, AnyRectangleTouchesOnlyTheInsidePart) {
 TEST(BitBlt, HugeRectanglesAndEmptyPicturesAreSafe) {
   const Surface src = Numbered(3, 3, 0xFF300000u);
   Surface dst(2, 2);
-  BitBlt(dst, -1000000, -1000000, 2000000, 2000000, src, -1000000, -1000000, SRCCOPY);
+  BitBlt(dst, {-1000000, -1000000, 2000000, 2000000}, src, {-1000000, -1000000}, SRCCOPY);
   EXPECT_EQ(dst.At(0, 0), src.At(0, 0));
   EXPECT_EQ(dst.At(1, 1), src.At(1, 1));
   Surface empty;
-  BitBlt(empty, 0, 0, 5, 5, src, 0, 0, SRCCOPY);
-  BitBlt(dst, 0, 0, 5, 5, empty, 0, 0, SRCPAINT);
-  BitBlt(dst, 0, 0, 5, 5, nullptr, 0, 0, SRCCOPY);
+  BitBlt(empty, {0, 0, 5, 5}, src, {0, 0}, SRCCOPY);
+  BitBlt(dst, {0, 0, 5, 5}, empty, {0, 0}, SRCPAINT);
+  BitBlt(dst, {0, 0, 5, 5}, nullptr, {0, 0}, SRCCOPY);
   EXPECT_EQ(dst.At(1, 1), src.At(1, 1));
 }
 
 TEST(StretchBlt, DoublesByNearestNeighbour) {
   const Surface src = Numbered(2, 2, 0xFF400000u);
   Surface dst(4, 4);
-  StretchBlt(dst, 0, 0, 4, 4, src, 0, 0, 2, 2, SRCCOPY);
+  StretchBlt(dst, {0, 0, 4, 4}, src, {0, 0, 2, 2}, SRCCOPY);
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.At(x, y), src.At(x / 2, y / 2)) << x << "," << y;
   }
@@ -147,7 +147,7 @@ TEST(StretchBlt, ClippingDoesNotShiftThePicture) {
   const Surface src = Numbered(4, 2, 0xFF500000u);
   const Surface start(5, 3, kOpaqueWhite);
   Surface dst = start;
-  StretchBlt(dst, -1, -1, 6, 4, src, 1, 0, 3, 2, SRCCOPY);
+  StretchBlt(dst, {-1, -1, 6, 4}, src, {1, 0, 3, 2}, SRCCOPY);
   for (int y = 0; y < 3; ++y) {
     for (int x = 0; x < 5; ++x) {
       EXPECT_EQ(dst.At(x, y), src.At(1 + (x + 1) / 2, (y + 1) / 2)) << x << "," << y;
@@ -155,17 +155,17 @@ TEST(StretchBlt, ClippingDoesNotShiftThePicture) {
   }
   // A source block hanging off the source's right edge leaves those columns alone.
   dst = start;
-  StretchBlt(dst, 0, 0, 4, 2, src, 3, 0, 2, 1, SRCCOPY);
+  StretchBlt(dst, {0, 0, 4, 2}, src, {3, 0, 2, 1}, SRCCOPY);
   EXPECT_EQ(dst.At(0, 0), src.At(3, 0));
   EXPECT_EQ(dst.At(1, 1), src.At(3, 0));
   EXPECT_EQ(dst.At(2, 0), kOpaqueWhite);
   EXPECT_EQ(dst.At(3, 1), kOpaqueWhite);
   // Wholly outside, or of no size: nothing.
   dst = start;
-  StretchBlt(dst, 5, 0, 4, 4, src, 0, 0, 2, 2, SRCCOPY);
-  StretchBlt(dst, -4, 0, 4, 4, src, 0, 0, 2, 2, SRCCOPY);
-  StretchBlt(dst, 0, 0, 0, 4, src, 0, 0, 2, 2, SRCCOPY);
-  StretchBlt(dst, 0, 0, 4, 4, src, 0, 0, 2, -2, SRCCOPY);
+  StretchBlt(dst, {5, 0, 4, 4}, src, {0, 0, 2, 2}, SRCCOPY);
+  StretchBlt(dst, {-4, 0, 4, 4}, src, {0, 0, 2, 2}, SRCCOPY);
+  StretchBlt(dst, {0, 0, 0, 4}, src, {0, 0, 2, 2}, SRCCOPY);
+  StretchBlt(dst, {0, 0, 4, 4}, src, {0, 0, 2, -2}, SRCCOPY);
   EXPECT_EQ(dst.Pixels(), start.Pixels());
 }
 
@@ -176,8 +176,8 @@ TEST(StretchBlt, MaskedPairOverBackground) {
   sheet.Set(1, 1, kOpaqueWhite);
   const uint32_t back = 0xFF123456u;
   Surface field(2, 4, back);
-  StretchBlt(field, 0, 0, 2, 4, sheet, 1, 0, 1, 2, SRCAND);
-  StretchBlt(field, 0, 0, 2, 4, sheet, 0, 0, 1, 2, SRCPAINT);
+  StretchBlt(field, {0, 0, 2, 4}, sheet, {1, 0, 1, 2}, SRCAND);
+  StretchBlt(field, {0, 0, 2, 4}, sheet, {0, 0, 1, 2}, SRCPAINT);
   for (int x = 0; x < 2; ++x) {
     EXPECT_EQ(field.At(x, 0), 0xFF00FF00u);
     EXPECT_EQ(field.At(x, 1), 0xFF00FF00u);

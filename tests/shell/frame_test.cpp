@@ -1,3 +1,4 @@
+#include "render/sprites.hpp"
 #include "shell/frame.hpp"
 
 #include <gtest/gtest.h>
@@ -143,7 +144,7 @@ class Drawing : public HostTest {
   void SetUp() override { StartHost(); }
 };
 
-TEST_F(Drawing, DrawMaskedShowsOnlyTheInsidePartOverTheField) {
+TEST_F(Drawing, ASpriteShowsOnlyItsInsidePartOverTheField) {
   // A 3 x 3 sprite, transparent in its middle: image at (0, 0) of the sheet, mask at (3, 0).
   const uint32_t back = 0xFF102030u, ink = 0xFFC00000u;
   Surface sheet(6, 3);
@@ -153,9 +154,10 @@ TEST_F(Drawing, DrawMaskedShowsOnlyTheInsidePartOverTheField) {
   sheet.Set(4, 1, kOpaqueWhite);
   frmMain.picCharacter.Image = sheet;
   frmMain.picMain.Image = Surface(420, 560, back);
-  DrawMasked(418, 558, 3, 3, 3, 0, 0, 0);  // hangs off the right and bottom edges
-  DrawMasked(-1, -1, 3, 3, 3, 0, 0, 0);    // and off the left and top ones
-  DrawMasked(-1, -1, 3, 3, 3, 0, 0, 0);
+  const Sprite piece{"piece", {0, 0}, {3, 0}, 3, 3};
+  DrawSprite(piece, {418, 558});  // hangs off the right and bottom edges
+  DrawSprite(piece, {-1, -1});    // and off the left and top ones
+  DrawSprite(piece, {-1, -1});
   const Surface& field = frmMain.picMain.Image;
   int inked = 0;
   for (int y = 0; y < 560; ++y) {

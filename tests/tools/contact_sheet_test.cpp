@@ -14,17 +14,17 @@ TEST(ContactSheet, HasACellForEveryPictureInsideThePage) {
   const Image sheet = BuildSpriteSheet();
   const Image page = BuildContactSheet(sheet);
   const auto cells = ContactSheetCells();
-  ASSERT_EQ(cells.size(), kSheetLayout.size());
+  ASSERT_EQ(cells.size(), kSpriteSheet.size());
   EXPECT_EQ(page.Width(), kContactSheetWidth);
   ASSERT_GT(page.Height(), 0);
   EXPECT_LT(page.Height(), 4000);
   for (std::size_t i = 0; i < cells.size(); ++i) {
     const ContactCell& c = cells[i];
-    EXPECT_EQ(c.rect.name, kSheetLayout[i].name);
-    EXPECT_GE(c.x, 0) << c.rect.name;
-    EXPECT_GE(c.y, 0) << c.rect.name;
-    EXPECT_LE(c.x + c.rect.w * kContactScale, page.Width()) << c.rect.name;
-    EXPECT_LE(c.y + c.rect.h * kContactScale, page.Height()) << c.rect.name;
+    EXPECT_EQ(c.sprite.name, kSpriteSheet[i].name);
+    EXPECT_GE(c.x, 0) << c.sprite.name;
+    EXPECT_GE(c.y, 0) << c.sprite.name;
+    EXPECT_LE(c.x + c.sprite.w * kContactScale, page.Width()) << c.sprite.name;
+    EXPECT_LE(c.y + c.sprite.h * kContactScale, page.Height()) << c.sprite.name;
   }
 }
 
@@ -32,14 +32,14 @@ TEST(ContactSheet, DrawsEveryPictureThroughItsMaskAtTwiceItsSize) {
   const Image sheet = BuildSpriteSheet();
   const Image page = BuildContactSheet(sheet);
   for (const ContactCell& c : ContactSheetCells()) {
-    const SheetRect& r = c.rect;
+    const Sprite& r = c.sprite;
     int mismatches = 0;
     for (int y = 0; y < r.h * kContactScale; ++y) {
       for (int x = 0; x < r.w * kContactScale; ++x) {
-        const Color image = sheet.At(r.x + x / kContactScale, r.y + y / kContactScale);
+        const Color image = sheet.At(r.image.x + x / kContactScale, r.image.y + y / kContactScale);
         const Color expected =
             r.HasMask() ? (ContactGround(x, y) &
-                           sheet.At(r.mask_x + x / kContactScale, r.mask_y + y / kContactScale)) |
+                           sheet.At(r.mask.x + x / kContactScale, r.mask.y + y / kContactScale)) |
                               image
                         : image;
         if (page.At(c.x + x, c.y + y) != expected) ++mismatches;
@@ -60,7 +60,7 @@ TEST(ContactSheet, LabelsEveryPicture) {
         if (y >= 0 && page.At(x, y) != page_colour) ++ink;
       }
     }
-    EXPECT_GT(ink, 10) << c.rect.name;
+    EXPECT_GT(ink, 10) << c.sprite.name;
   }
 }
 

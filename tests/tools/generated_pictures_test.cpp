@@ -10,7 +10,7 @@
 
 #include "datagen.hpp"
 #include "datagen_test_support.hpp"
-#include "sheet_layout.hpp"
+#include "render/sprite_sheet.hpp"
 
 namespace vormelda::datagen {
 namespace {
@@ -65,9 +65,9 @@ TEST(GeneratedPictures, HaveTheirSizes) {
   };
   const Size sizes[] = {
       {"Picture/Character.pic", SheetWidth(), SheetHeight()},
-      {"Picture/bom.pic", 2100, 2241},
-      {"Picture/bomm.pic", 2100, 2241},
-      {"Picture/BossBlast.pic", 2400, 1600},
+      {"Picture/bom.pic", BombSheet::kWidth, BombSheet::kHeight},
+      {"Picture/bomm.pic", BombSheet::kWidth, BombSheet::kHeight},
+      {"Picture/BossBlast.pic", BossBlastSheet::kWidth, BossBlastSheet::kHeight},
       {"Picture/1.pic", 420, 560},
       {"Picture/2.pic", 420, 560},
       {"Picture/3.pic", 420, 560},
@@ -85,16 +85,16 @@ TEST(GeneratedPictures, SpriteSheetImagesMatchTheirMasks) {
   const Picture sheet = Load("Picture/Character.pic");
   ASSERT_EQ(sheet.width, SheetWidth());
   ASSERT_EQ(sheet.height, SheetHeight());
-  for (const SheetRect& r : kSheetLayout) {
+  for (const Sprite& r : kSpriteSheet) {
     const std::string name(r.name);
     if (r.HasMask()) {
-      const double solid = CheckMasked(sheet, r.x, r.y, sheet, r.mask_x, r.mask_y, r.w, r.h, name);
+      const double solid = CheckMasked(sheet, r.image.x, r.image.y, sheet, r.mask.x, r.mask.y, r.w, r.h, name);
       EXPECT_GT(solid, 0.02) << name << " is almost empty";
       EXPECT_LT(solid, 1.0) << name << " has no transparent pixel";
     } else {
       int lit = 0;
       for (int y = 0; y < r.h; ++y) {
-        for (int x = 0; x < r.w; ++x) lit += sheet.At(r.x + x, r.y + y) != kBlack;
+        for (int x = 0; x < r.w; ++x) lit += sheet.At(r.image.x + x, r.image.y + y) != kBlack;
       }
       EXPECT_GT(lit, 0) << name << " is empty";
     }
@@ -110,9 +110,9 @@ TEST(GeneratedPictures, NothingOutsideTheSpritesIsTouched) {
       for (int x = rx; x < rx + w; ++x) covered[static_cast<size_t>(y) * sheet.width + x] = true;
     }
   };
-  for (const SheetRect& r : kSheetLayout) {
-    cover(r.x, r.y, r.w, r.h);
-    if (r.HasMask()) cover(r.mask_x, r.mask_y, r.w, r.h);
+  for (const Sprite& r : kSpriteSheet) {
+    cover(r.image.x, r.image.y, r.w, r.h);
+    if (r.HasMask()) cover(r.mask.x, r.mask.y, r.w, r.h);
   }
   int stray = 0;
   for (int y = 0; y < sheet.height; ++y) {

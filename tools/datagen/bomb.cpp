@@ -5,13 +5,14 @@
 
 #include "bomb.hpp"
 #include "color.hpp"
+#include "render/sprite_sheet.hpp"
 
 namespace vormelda::datagen {
 
 namespace {
 
-constexpr int kW = 420;
-constexpr int kH = 560;
+constexpr int kW = kFieldWidth;
+constexpr int kH = kFieldHeight;
 constexpr double kPi = 3.14159265358979;
 
 double Pow10(double v) {
@@ -70,19 +71,16 @@ Color HeatColor(double heat, int x, int y) {
 }  // namespace
 
 ImageAndMask BuildBombSheets() {
-  ImageAndMask out{Image(5 * kW, 4 * kH + 1, kBlack), Image(5 * kW, 4 * kH + 1, kBlack)};
-  for (int j = 0; j < 4; ++j) {
-    for (int i = 0; i < 5; ++i) {
-      const int k = j * 5 + i;
-      const int ox = kW * i;
-      const int oy = kH * j + 1;
-      for (int y = 0; y < kH; ++y) {
-        for (int x = 0; x < kW; ++x) {
-          const Sample s = BombSample(k, x + 0.5, y + 0.5);
-          const bool solid = s.alpha > Bayer8(x, y);
-          out.image.Set(ox + x, oy + y, solid ? HeatColor(s.heat, x, y) : kBlack);
-          out.mask.Set(ox + x, oy + y, solid ? kBlack : kWhite);
-        }
+  ImageAndMask out{Image(BombSheet::kWidth, BombSheet::kHeight, kBlack),
+                   Image(BombSheet::kWidth, BombSheet::kHeight, kBlack)};
+  for (int k = 0; k < BombSheet::kPictures; ++k) {
+    const Point at = BombSheet::Picture(k);
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        const Sample s = BombSample(k, x + 0.5, y + 0.5);
+        const bool solid = s.alpha > Bayer8(x, y);
+        out.image.Set(at.x + x, at.y + y, solid ? HeatColor(s.heat, x, y) : kBlack);
+        out.mask.Set(at.x + x, at.y + y, solid ? kBlack : kWhite);
       }
     }
   }

@@ -7,6 +7,7 @@
 #include "bomb.hpp"
 #include "color.hpp"
 #include "fireball.hpp"
+#include "render/sprite_sheet.hpp"
 
 namespace vormelda::datagen {
 
@@ -27,7 +28,7 @@ constexpr Burst kBursts[] = {
 
 Canvas BlastFrame(int f) {
   const double t = f / 11.0;
-  Canvas c(400, 400);
+  Canvas c(BossBlastSheet::kSize, BossBlastSheet::kSize);
   constexpr double cx = 200, cy = 200;
   // Main blast under everything.
   Fireball main;
@@ -82,16 +83,15 @@ Canvas BlastFrame(int f) {
 }  // namespace
 
 Image BuildBossBlastSheet() {
-  Image sheet(2400, 1600, kBlack);
-  for (int f = 0; f < 12; ++f) {
-    const int x0 = 400 * (f % 6);
-    const int y0 = 400 * (f / 6);
+  Image sheet(BossBlastSheet::kWidth, BossBlastSheet::kHeight, kBlack);
+  for (int f = 0; f < BossBlastSheet::kPictures; ++f) {
+    const Point at = BossBlastSheet::Picture(f);
     const Canvas frame = BlastFrame(f);
-    for (int y = 0; y < 400; ++y) {
-      for (int x = 0; x < 400; ++x) {
+    for (int y = 0; y < BossBlastSheet::kSize; ++y) {
+      for (int x = 0; x < BossBlastSheet::kSize; ++x) {
         const bool solid = frame.Solid(x, y);
-        sheet.Set(x0 + x, y0 + y, solid ? frame.At(x, y) : kBlack);
-        sheet.Set(x0 + x, y0 + y + 800, solid ? kBlack : kWhite);
+        sheet.Set(at.x + x, at.y + y, solid ? frame.At(x, y) : kBlack);
+        sheet.Set(at.x + x, at.y + y + BossBlastSheet::kMaskDy, solid ? kBlack : kWhite);
       }
     }
   }

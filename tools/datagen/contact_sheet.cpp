@@ -48,7 +48,7 @@ std::vector<ContactCell> ContactSheetCells() {
   int x = kMargin;
   int y = kMargin;
   int row_h = 0;
-  for (const SheetRect& r : kSheetLayout) {
+  for (const Sprite& r : kSpriteSheet) {
     const int w = std::max(r.w * kContactScale, TextWidth(LabelText(r.name), LabelStyle()));
     const int h = label_h + r.h * kContactScale;
     if (x > kMargin && x + w + kMargin > kContactSheetWidth) {
@@ -66,19 +66,19 @@ std::vector<ContactCell> ContactSheetCells() {
 Image BuildContactSheet(const Image& sprite_sheet) {
   const auto cells = ContactSheetCells();
   int height = 0;
-  for (const ContactCell& c : cells) height = std::max(height, c.y + c.rect.h * kContactScale);
+  for (const ContactCell& c : cells) height = std::max(height, c.y + c.sprite.h * kContactScale);
   Image page(kContactSheetWidth, height + kMargin, kPage);
   const int label_h = LabelHeight();
   for (const ContactCell& c : cells) {
-    const SheetRect& r = c.rect;
+    const Sprite& r = c.sprite;
     for (int y = 0; y < r.h * kContactScale; ++y) {
       for (int x = 0; x < r.w * kContactScale; ++x) {
         const int sx = x / kContactScale;
         const int sy = y / kContactScale;
-        const Color image = sprite_sheet.At(r.x + sx, r.y + sy);
+        const Color image = sprite_sheet.At(r.image.x + sx, r.image.y + sy);
         Color out = image;
         if (r.HasMask()) {
-          out = (ContactGround(x, y) & sprite_sheet.At(r.mask_x + sx, r.mask_y + sy)) | image;
+          out = (ContactGround(x, y) & sprite_sheet.At(r.mask.x + sx, r.mask.y + sy)) | image;
         }
         page.Set(c.x + x, c.y + y, out);
       }

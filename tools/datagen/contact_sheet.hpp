@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "image.hpp"
-#include "sheet_layout.hpp"
+#include "render/sprite_sheet.hpp"
 
 namespace vormelda::datagen {
 
@@ -15,17 +15,17 @@ inline constexpr int kContactScale = 2;
 inline constexpr int kContactSheetWidth = 1280;
 
 struct ContactCell {
-  SheetRect rect;
+  Sprite sprite;
   int x, y;  // top-left corner of the enlarged picture on the contact sheet
 };
 
-// Where each picture of kSheetLayout goes, in the layout's order.
+// Where each picture of the sprite sheet goes, in the table's order.
 std::vector<ContactCell> ContactSheetCells();
 
 // The checkered ground at (x, y) of an enlarged picture, from its top-left corner.
 Color ContactGround(int x, int y);
 
-// Draws the contact sheet from a sprite sheet laid out as kSheetLayout.
+// Draws the contact sheet from a sprite sheet laid out as the table says.
 Image BuildContactSheet(const Image& sprite_sheet);
 
 // Builds the sprite sheet and writes its contact sheet as a PNG. Throws on a write error.

@@ -16,12 +16,12 @@ void Stamp(Canvas& dst, const Canvas& src, int dx, int dy) {
   }
 }
 
-void PlaceSprite(Image& sheet, const Canvas& sprite, int ix, int iy, int mx, int my) {
+void PlaceSprite(Image& sheet, const Canvas& sprite, Point image, Point mask) {
   for (int y = 0; y < sprite.Height(); ++y) {
     for (int x = 0; x < sprite.Width(); ++x) {
       const bool solid = sprite.Solid(x, y);
-      sheet.Set(ix + x, iy + y, solid ? sprite.At(x, y) : kBlack);
-      if (mx >= 0) sheet.Set(mx + x, my + y, solid ? kBlack : kWhite);
+      sheet.Set(image.x + x, image.y + y, solid ? sprite.At(x, y) : kBlack);
+      if (mask.x >= 0) sheet.Set(mask.x + x, mask.y + y, solid ? kBlack : kWhite);
     }
   }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "color.hpp"
+#include "platform/geometry.hpp"
 
 namespace vormelda::datagen {
 
@@ -74,8 +75,8 @@ class Canvas {
 // Copies the solid pixels of src onto dst with src's top-left corner at (dx, dy).
 void Stamp(Canvas& dst, const Canvas& src, int dx, int dy);
 
-// Writes a sprite into a sheet: the image (black where transparent) at (ix, iy) and, when
-// mx >= 0, the mask (white where transparent, black where solid) at (mx, my).
-void PlaceSprite(Image& sheet, const Canvas& sprite, int ix, int iy, int mx, int my);
+// Writes a sprite into a sheet: the image (black where transparent) at `image` and, when
+// mask.x >= 0, the mask (white where transparent, black where solid) at `mask`.
+void PlaceSprite(Image& sheet, const Canvas& sprite, Point image, Point mask);
 
 }  // namespace vormelda::datagen

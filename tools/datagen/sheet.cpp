@@ -6,7 +6,7 @@
 #include <string>
 
 #include "raster.hpp"
-#include "sheet_layout.hpp"
+#include "render/sprite_sheet.hpp"
 #include "sprites.hpp"
 
 namespace vormelda::datagen {
@@ -66,14 +66,14 @@ std::map<std::string, Maker, std::less<>> Makers() {
 Image BuildSpriteSheet() {
   Image sheet(SheetWidth(), SheetHeight(), kBlack);
   const auto makers = Makers();
-  for (const SheetRect& r : kSheetLayout) {
+  for (const Sprite& r : kSpriteSheet) {
     const auto it = makers.find(r.name);
     if (it == makers.end()) throw std::logic_error("no picture for " + std::string(r.name));
     const Canvas sprite = it->second();
     if (sprite.Width() != r.w || sprite.Height() != r.h) {
       throw std::logic_error("picture " + std::string(r.name) + " has the wrong size");
     }
-    PlaceSprite(sheet, sprite, r.x, r.y, r.HasMask() ? r.mask_x : -1, r.mask_y);
+    PlaceSprite(sheet, sprite, r.image, r.mask);
   }
   return sheet;
 }

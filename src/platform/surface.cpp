@@ -61,7 +61,8 @@ void BlitClipped(Surface& dst, Rect to, const Surface* src, Point from, RasterOp
   if (op == RasterOp::BLACKNESS) {
     // No source is read: one exactly the block's size leaves only the destination's clip.
     if (!ClipBlock(dst, to.w, to.h, to, {0, 0}, c)) return;
-    for (int row = 0; row < c.h; ++row) std::fill_n(dst.Row(c.to.y + row) + c.to.x, c.w, kOpaqueBlack);
+    for (int row = 0; row < c.h; ++row)
+      std::fill_n(dst.Row(c.to.y + row) + c.to.x, c.w, kOpaqueBlack);
     return;
   }
   if (src == nullptr || !ClipBlock(dst, src->Width(), src->Height(), to, from, c)) return;

@@ -70,7 +70,9 @@ void DrawLargeBullets() {
   for (int32_t i = 1; i <= n; ++i) {
     EnemyShotRecord& s = EnemyShots[i];
     if (!IsTrue(s.Alive) || s.Kind != 3) continue;
-    DrawSprite(sprite::kBall[s.Step <= 5 ? 0 : s.Step <= 12 ? 1 : 2],
+    DrawSprite(sprite::kBall[s.Step <= 5    ? 0
+                             : s.Step <= 12 ? 1
+                                            : 2],
                {RoundHalfEven(s.X), RoundHalfEven(s.Y)});
     ++s.Step;
     if (s.Step >= 18) s.Step = 0;

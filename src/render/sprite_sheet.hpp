@@ -1,8 +1,8 @@
 // Every picture on the sprite sheet Picture/Character.pic: where its image and its mask lie; and
 // how the bomb's and the boss explosion's sheets are laid out. The generator paints the sheets
-// from these and the game draws by these names, so a picture moved here moves in both. Several pictures share one mask: the two shots, the bullet animation
-// pictures, and each enemy with its hit flash. A picture without a mask is drawn opaquely: black,
-// then the picture ORed on.
+// from these and the game draws by these names, so a picture moved here moves in both. Several
+// pictures share one mask: the two shots, the bullet animation pictures, and each enemy with its
+// hit flash. A picture without a mask is drawn opaquely: black, then the picture ORed on.
 #pragma once
 
 #include <algorithm>

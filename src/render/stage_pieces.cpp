@@ -16,9 +16,9 @@ int BombPicture(int16_t t) {
   static constexpr struct {
     int16_t from;
     int picture;
-  } kTable[] = {{116, 0},  {111, 1},  {106, 2},  {101, 3},  {96, 4},  {91, 5},  {86, 6},  {81, 7},
-                {76, 8},   {71, 7},   {66, 8},   {60, 9},   {54, 10}, {48, 11}, {42, 12}, {36, 13},
-                {30, 14},  {24, 15},  {18, 16},  {12, 17},  {6, 18},  {1, 19}};
+  } kTable[] = {{116, 0}, {111, 1}, {106, 2}, {101, 3}, {96, 4},  {91, 5},  {86, 6},  {81, 7},
+                {76, 8},  {71, 7},  {66, 8},  {60, 9},  {54, 10}, {48, 11}, {42, 12}, {36, 13},
+                {30, 14}, {24, 15}, {18, 16}, {12, 17}, {6, 18},  {1, 19}};
   for (const auto& row : kTable) {
     if (t >= row.from) return row.picture;
   }
@@ -54,9 +54,8 @@ void DrawShots(const OneBasedArray<ShotSlot, N>& slots, const Sprite& picture) {
 // The small bullet's pictures by its odd steps 1..15; any other step starts the cycle again.
 const Sprite& SmallBulletPicture(uint8_t& step) {
   using sprite::kSmallBullet;
-  static constexpr const Sprite* kCycle[8] = {&kSmallBullet[0], &kSmallBullet[1],
-                                              &kSmallBullet[2], &kSmallBullet[1],
-                                              &kSmallBullet[0], &kSmallBullet[3],
+  static constexpr const Sprite* kCycle[8] = {&kSmallBullet[0], &kSmallBullet[1], &kSmallBullet[2],
+                                              &kSmallBullet[1], &kSmallBullet[0], &kSmallBullet[3],
                                               &kSmallBullet[4], &kSmallBullet[3]};
   if (step < 1 || step > 15) {
     step = 1;

@@ -33,7 +33,8 @@ void DrawCredits() {
   // The mod keeps the dividend's sign: the later pictures start below the field.
   DrawSprite(sprite::kCredits[0], {56, 700 - FrameCount % 700});
   DrawSprite(sprite::kCredits[1], {56, 700 - (FrameCount - 100) % 700});
-  DrawOpaqueSprite(sprite::kCredits[2], {56, 700 - (FrameCount - 200) % 700}, sprite::kCredits[2].w);
+  DrawOpaqueSprite(sprite::kCredits[2], {56, 700 - (FrameCount - 200) % 700},
+                   sprite::kCredits[2].w);
   // The pictures vanish as they rise into the top band.
   BlackRect({0, 0, kFieldWidth, 250});
   DrawSpriteStretched(sprite::kTitleLogo, {30, 140, 360, 104});

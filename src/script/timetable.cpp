@@ -86,7 +86,8 @@ EventGroup Sweep() {
 std::vector<EventGroup> Build() {
   const Formation fromRight = One(Fighter(kFieldWidth, -4, 1.2f, 100, 10, 35));
   const Formation fromLeft = One(Fighter(-35, 4, 1.2f, 100, 10, 35));
-  const Formation pairFromSides = Loop({Fighter(-35, 1.5f, 1, 59), Fighter(kFieldWidth, -1.5f, 1, 59)});
+  const Formation pairFromSides =
+      Loop({Fighter(-35, 1.5f, 1, 59), Fighter(kFieldWidth, -1.5f, 1, 59)});
   const Formation edgeDroppers = Loop({Dropper(0, 1, 50), Dropper(390, 1, 50)});
   auto randomFighter = [](int16_t lo, int16_t hi, int32_t timer = 32) {
     return One(Fighter(Between(lo, hi), TimesSign(2), 2, timer));
@@ -127,9 +128,9 @@ std::vector<EventGroup> Build() {
   t.push_back(Group(17, Every(3050, 3130, 20), {randomFighter(60, 188)}));
   t.push_back(Group(18, Frames({3250, 3290, 3330}), {One(Dropper(20, 2.5f, 25))}));
   t.push_back(Group(19, Frames({3400, 3420, 3440}), {One(Dropper(370, 3, 55))}));
-  t.push_back(
-      Group(20, Alternating({3600, 3620, 3640, 3660, 3680, 3700}, 2),
-            {One(Fighter(-35, 4, 1.5f, 200, 10, 35)), One(Fighter(kFieldWidth, -4, 1.5f, 200, 10, 35))}));
+  t.push_back(Group(
+      20, Alternating({3600, 3620, 3640, 3660, 3680, 3700}, 2),
+      {One(Fighter(-35, 4, 1.5f, 200, 10, 35)), One(Fighter(kFieldWidth, -4, 1.5f, 200, 10, 35))}));
   t.push_back(Group(21, Frames({3850}), {gunPair(235, 135)}));
   t.push_back(Group(22, Frames({3950}), {gunPair(235, 135)}));
   t.push_back(Group(23, Frames({4075}), {gunPair(285, 85)}));
@@ -157,8 +158,8 @@ std::vector<EventGroup> Build() {
   t.push_back(
       Group(40, Frames({6420}),
             {Loop({Gunship(0, 620), Gunship(50, 620), Gunship(320, 620), Gunship(370, 620)})}));
-  t.push_back(
-      Group(41, Frames({6475, 6510}), {Loop({Fighter(-35, 1, 1, 80), Fighter(kFieldWidth, -1, 1, 80)})}));
+  t.push_back(Group(41, Frames({6475, 6510}),
+                    {Loop({Fighter(-35, 1, 1, 80), Fighter(kFieldWidth, -1, 1, 80)})}));
   t.push_back(Group(42, Frames({6800, 7000}), {One(Gunship(185))}));
   t.push_back(Group(43, Frames({6825, 6925, 7025, 7125}), {One(Dropper(Between(0, 390), 1, 50))}));
   t.push_back(Group(44, Every(6850, 7290, 40), {randomFighter(64, 321)}));

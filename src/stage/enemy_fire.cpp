@@ -93,8 +93,8 @@ void FlyEnemyShots() {
     EnemyShotRecord& s = EnemyShots[i];
     s.X += s.DX;
     s.Y += s.DY;
-    if (s.X < static_cast<float>(-s.SizeA) || s.X > kFieldWidth || s.Y < static_cast<float>(-s.SizeB) ||
-        s.Y > kFieldHeight) {
+    if (s.X < static_cast<float>(-s.SizeA) || s.X > kFieldWidth ||
+        s.Y < static_cast<float>(-s.SizeB) || s.Y > kFieldHeight) {
       s.Alive = kFalse;
     }
   }

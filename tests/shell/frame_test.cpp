@@ -1,5 +1,5 @@
-#include "render/sprites.hpp"
 #include "shell/frame.hpp"
+#include "render/sprites.hpp"
 
 #include <gtest/gtest.h>
 

@@ -52,12 +52,12 @@ TEST(ContactSheet, DrawsEveryPictureThroughItsMaskAtTwiceItsSize) {
 TEST(ContactSheet, LabelsEveryPicture) {
   const Image page = BuildContactSheet(BuildSpriteSheet());
   // The band above each picture holds its name: some pixels differ from the page colour there.
-  const Color page_colour = page.At(0, 0);
+  const Color pageColour = page.At(0, 0);
   for (const ContactCell& c : ContactSheetCells()) {
     int ink = 0;
     for (int y = c.y - 12; y < c.y; ++y) {
       for (int x = c.x; x < c.x + 40 && x < page.Width(); ++x) {
-        if (y >= 0 && page.At(x, y) != page_colour) ++ink;
+        if (y >= 0 && page.At(x, y) != pageColour) ++ink;
       }
     }
     EXPECT_GT(ink, 10) << c.sprite.name;

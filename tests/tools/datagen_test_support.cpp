@@ -86,7 +86,7 @@ bool ParseWav(const std::vector<unsigned char>& b, Wav& out) {
   };
   if (b.size() < 12 || !tag(0, "RIFF") || !tag(8, "WAVE")) return false;
   if (u32(4) + 8 != b.size()) return false;
-  bool have_fmt = false;
+  bool haveFmt = false;
   std::size_t pos = 12;
   while (pos + 8 <= b.size()) {
     const std::uint32_t size = u32(pos + 4);
@@ -95,11 +95,11 @@ bool ParseWav(const std::vector<unsigned char>& b, Wav& out) {
     if (tag(pos, "fmt ")) {
       out.format = u16(body);
       out.channels = u16(body + 2);
-      out.sample_rate = static_cast<int>(u32(body + 4));
+      out.sampleRate = static_cast<int>(u32(body + 4));
       out.bits = u16(body + 14);
-      have_fmt = true;
+      haveFmt = true;
     } else if (tag(pos, "data")) {
-      if (!have_fmt || out.bits != 16) return false;
+      if (!haveFmt || out.bits != 16) return false;
       out.samples.resize(size / 2);
       for (std::size_t i = 0; i < out.samples.size(); ++i) {
         out.samples[i] = static_cast<std::int16_t>(u16(body + 2 * i));

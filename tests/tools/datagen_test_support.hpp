@@ -28,7 +28,7 @@ Picture ReadPicture(const std::filesystem::path& path);
 struct Wav {
   int format = 0;  // 1: PCM
   int channels = 0;
-  int sample_rate = 0;
+  int sampleRate = 0;
   int bits = 0;
   std::vector<std::int16_t> samples;  // interleaved
 };

@@ -31,26 +31,26 @@ Picture Load(const std::string& name) {
 double CheckMasked(const Picture& image, int ix, int iy, const Picture& mask, int mx, int my, int w,
                    int h, const std::string& what) {
   int solid = 0;
-  int bad_mask = 0;
-  int bad_image = 0;
+  int badMask = 0;
+  int badImage = 0;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       const std::uint32_t m = mask.At(mx + x, my + y);
-      if (m != kBlack && m != kWhite) ++bad_mask;
-      if (m == kWhite && image.At(ix + x, iy + y) != kBlack) ++bad_image;
+      if (m != kBlack && m != kWhite) ++badMask;
+      if (m == kWhite && image.At(ix + x, iy + y) != kBlack) ++badImage;
       if (m == kBlack) ++solid;
     }
   }
-  EXPECT_EQ(bad_mask, 0) << what << ": mask pixels neither black nor white";
-  EXPECT_EQ(bad_image, 0) << what << ": image pixels not black where the mask is white";
+  EXPECT_EQ(badMask, 0) << what << ": mask pixels neither black nor white";
+  EXPECT_EQ(badImage, 0) << what << ": image pixels not black where the mask is white";
   return static_cast<double>(solid) / (w * h);
 }
 
 TEST(GeneratedFiles, WritesEveryFileTheBuildExpects) {
-  std::vector<std::string> build_list;
+  std::vector<std::string> buildList;
   std::stringstream list(VORMELDA_BUILD_DATA_FILES);
-  for (std::string item; std::getline(list, item, ',');) build_list.push_back(item);
-  EXPECT_EQ(build_list, OutputFiles()) << "tools/CMakeLists.txt and OutputFiles() differ";
+  for (std::string item; std::getline(list, item, ',');) buildList.push_back(item);
+  EXPECT_EQ(buildList, OutputFiles()) << "tools/CMakeLists.txt and OutputFiles() differ";
   for (const std::string& name : OutputFiles()) {
     const auto path = GeneratedFolder() / name;
     ASSERT_TRUE(std::filesystem::exists(path)) << name;
@@ -88,7 +88,8 @@ TEST(GeneratedPictures, SpriteSheetImagesMatchTheirMasks) {
   for (const Sprite& r : kSpriteSheet) {
     const std::string name(r.name);
     if (r.HasMask()) {
-      const double solid = CheckMasked(sheet, r.image.x, r.image.y, sheet, r.mask.x, r.mask.y, r.w, r.h, name);
+      const double solid =
+          CheckMasked(sheet, r.image.x, r.image.y, sheet, r.mask.x, r.mask.y, r.w, r.h, name);
       EXPECT_GT(solid, 0.02) << name << " is almost empty";
       EXPECT_LT(solid, 1.0) << name << " has no transparent pixel";
     } else {

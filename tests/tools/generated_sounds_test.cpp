@@ -23,7 +23,7 @@ TEST(GeneratedSounds, AreQuietAtBothEndsAndBelowFullScale) {
     Wav wav;
     ASSERT_TRUE(testing::ParseWav(ReadBytes(GeneratedFolder() / file), wav)) << file;
     EXPECT_EQ(wav.format, 1) << file;
-    EXPECT_EQ(wav.sample_rate, 44100) << file;
+    EXPECT_EQ(wav.sampleRate, 44100) << file;
     EXPECT_EQ(wav.bits, 16) << file;
     ASSERT_GE(wav.channels, 1) << file;
     ASSERT_FALSE(wav.samples.empty()) << file;
@@ -40,7 +40,7 @@ TEST(GeneratedSounds, AreQuietAtBothEndsAndBelowFullScale) {
 TEST(GeneratedSounds, ShotSoundIsShort) {
   Wav wav;
   ASSERT_TRUE(testing::ParseWav(ReadBytes(GeneratedFolder() / "Music/MyAttack.wav"), wav));
-  const double seconds = static_cast<double>(wav.samples.size()) / wav.channels / wav.sample_rate;
+  const double seconds = static_cast<double>(wav.samples.size()) / wav.channels / wav.sampleRate;
   EXPECT_LT(seconds, 0.1);
   EXPECT_GT(seconds, 0.02);
 }
@@ -53,9 +53,9 @@ TEST(GeneratedMusic, StartsWithAnMp3FrameHeader) {
     EXPECT_EQ(bytes[1] & 0xE0, 0xE0) << name << ": no frame sync";
     EXPECT_EQ((bytes[1] >> 3) & 3, 3) << name << ": not MPEG-1";
     EXPECT_EQ((bytes[1] >> 1) & 3, 1) << name << ": not layer III";
-    const int bitrate_index = bytes[2] >> 4;
-    EXPECT_GT(bitrate_index, 0) << name;
-    EXPECT_LT(bitrate_index, 15) << name;
+    const int bitrateIndex = bytes[2] >> 4;
+    EXPECT_GT(bitrateIndex, 0) << name;
+    EXPECT_LT(bitrateIndex, 15) << name;
     EXPECT_EQ((bytes[2] >> 2) & 3, 0) << name << ": not 44.1 kHz";
   }
   // A minute of stage music and 40 seconds of boss music at 160 kbit/s.

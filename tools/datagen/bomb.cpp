@@ -57,8 +57,8 @@ Sample BombSample(int k, double x, double y) {
   if (k == 9) return {1.0, 1.0 - 0.12 * d / 420.0};
   // Fading: the light thins out and cools while a ring runs outwards.
   const double q = (k - 9) / 10.0;
-  const double ring_r = 120.0 + 480.0 * q;
-  const double ring = std::exp(-std::pow((d - ring_r) / (18.0 + 20 * q), 2.0));
+  const double ringR = 120.0 + 480.0 * q;
+  const double ring = std::exp(-std::pow((d - ringR) / (18.0 + 20 * q), 2.0));
   const double body = std::pow(1.0 - q, 1.6) * (0.95 - 0.45 * d / 420.0 + 0.3 * rays);
   return {body + ring * (1.0 - q) * 1.2, 0.9 - 0.75 * q - 0.25 * d / 420.0 + 0.3 * ring};
 }

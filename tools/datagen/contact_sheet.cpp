@@ -44,49 +44,49 @@ Color ContactGround(int x, int y) {
 
 std::vector<ContactCell> ContactSheetCells() {
   std::vector<ContactCell> cells;
-  const int label_h = LabelHeight() + kLabelGap;
+  const int labelH = LabelHeight() + kLabelGap;
   int x = kMargin;
   int y = kMargin;
-  int row_h = 0;
+  int rowH = 0;
   for (const Sprite& r : kSpriteSheet) {
     const int w = std::max(r.w * kContactScale, TextWidth(LabelText(r.name), LabelStyle()));
-    const int h = label_h + r.h * kContactScale;
+    const int h = labelH + r.h * kContactScale;
     if (x > kMargin && x + w + kMargin > kContactSheetWidth) {
       x = kMargin;
-      y += row_h + kMargin;
-      row_h = 0;
+      y += rowH + kMargin;
+      rowH = 0;
     }
-    cells.push_back({r, x, y + label_h});
+    cells.push_back({r, x, y + labelH});
     x += w + kMargin;
-    row_h = std::max(row_h, h);
+    rowH = std::max(rowH, h);
   }
   return cells;
 }
 
-Image BuildContactSheet(const Image& sprite_sheet) {
+Image BuildContactSheet(const Image& spriteSheet) {
   const auto cells = ContactSheetCells();
   int height = 0;
   for (const ContactCell& c : cells) height = std::max(height, c.y + c.sprite.h * kContactScale);
   Image page(kContactSheetWidth, height + kMargin, kPage);
-  const int label_h = LabelHeight();
+  const int labelH = LabelHeight();
   for (const ContactCell& c : cells) {
     const Sprite& r = c.sprite;
     for (int y = 0; y < r.h * kContactScale; ++y) {
       for (int x = 0; x < r.w * kContactScale; ++x) {
         const int sx = x / kContactScale;
         const int sy = y / kContactScale;
-        const Color image = sprite_sheet.At(r.image.x + sx, r.image.y + sy);
+        const Color image = spriteSheet.At(r.image.x + sx, r.image.y + sy);
         Color out = image;
         if (r.HasMask()) {
-          out = (ContactGround(x, y) & sprite_sheet.At(r.mask.x + sx, r.mask.y + sy)) | image;
+          out = (ContactGround(x, y) & spriteSheet.At(r.mask.x + sx, r.mask.y + sy)) | image;
         }
         page.Set(c.x + x, c.y + y, out);
       }
     }
     const std::string text = LabelText(r.name);
-    Canvas label(TextWidth(text, LabelStyle()), label_h);
+    Canvas label(TextWidth(text, LabelStyle()), labelH);
     DrawText(label, 0, 0, text, LabelStyle());
-    const int ly = c.y - kLabelGap - label_h;
+    const int ly = c.y - kLabelGap - labelH;
     for (int y = 0; y < label.Height(); ++y) {
       for (int x = 0; x < label.Width(); ++x) {
         if (label.Solid(x, y)) page.Set(c.x + x, ly + y, label.At(x, y));

@@ -26,7 +26,7 @@ std::vector<ContactCell> ContactSheetCells();
 Color ContactGround(int x, int y);
 
 // Draws the contact sheet from a sprite sheet laid out as the table says.
-Image BuildContactSheet(const Image& sprite_sheet);
+Image BuildContactSheet(const Image& spriteSheet);
 
 // Builds the sprite sheet and writes its contact sheet as a PNG. Throws on a write error.
 void WriteContactSheet(const std::string& path);

@@ -90,15 +90,15 @@ std::vector<std::string_view> GlyphRows(char c, bool small) {
 }
 
 int GlyphCols(const TextStyle& s) {
-  return s.small_font ? 3 : 5;
+  return s.smallFont ? 3 : 5;
 }
 int GlyphRowsCount(const TextStyle& s) {
-  return s.small_font ? 5 : 7;
+  return s.smallFont ? 5 : 7;
 }
 // A space is narrower than a letter.
 int Advance(char c, const TextStyle& s) {
-  const int cols = c == ' ' ? (s.small_font ? 2 : 3) : GlyphCols(s);
-  return cols * s.scale_x;
+  const int cols = c == ' ' ? (s.smallFont ? 2 : 3) : GlyphCols(s);
+  return cols * s.scaleX;
 }
 
 }  // namespace
@@ -113,30 +113,30 @@ int TextWidth(std::string_view text, const TextStyle& style) {
 }
 
 int TextHeight(const TextStyle& style) {
-  return GlyphRowsCount(style) * style.scale_y + (style.outline ? 2 : 0) + style.shadow;
+  return GlyphRowsCount(style) * style.scaleY + (style.outline ? 2 : 0) + style.shadow;
 }
 
 void DrawText(Canvas& canvas, int x, int y, std::string_view text, const TextStyle& style) {
   const int border = style.outline ? 1 : 0;
   const int rows = GlyphRowsCount(style);
-  const int height = rows * style.scale_y;
+  const int height = rows * style.scaleY;
   Canvas layer(canvas.Width(), canvas.Height());
   int pen = x + border;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    const auto glyph = GlyphRows(c, style.small_font);
+    const auto glyph = GlyphRows(c, style.smallFont);
     for (int gy = 0; gy < static_cast<int>(glyph.size()); ++gy) {
       for (int gx = 0; gx < static_cast<int>(glyph[gy].size()); ++gx) {
         if (glyph[gy][gx] != '#') continue;
-        for (int py = 0; py < style.scale_y; ++py) {
-          const int yy = gy * style.scale_y + py;
+        for (int py = 0; py < style.scaleY; ++py) {
+          const int yy = gy * style.scaleY + py;
           const double t = style.top + (style.bottom - style.top) * yy / std::max(1, height - 1);
           // The lit upper-left pixel of each font pixel block.
-          const bool rim = py == 0 && style.scale_y > 1 && (gy == 0 || glyph[gy - 1][gx] != '#');
+          const bool rim = py == 0 && style.scaleY > 1 && (gy == 0 || glyph[gy - 1][gx] != '#');
           const Color fill =
               style.ramp != nullptr ? style.ramp->At(t + (rim ? 0.17 : 0.0)) : kWhite;
-          for (int px = 0; px < style.scale_x; ++px) {
-            layer.Set(pen + gx * style.scale_x + px, y + border + yy, fill);
+          for (int px = 0; px < style.scaleX; ++px) {
+            layer.Set(pen + gx * style.scaleX + px, y + border + yy, fill);
           }
         }
       }
@@ -148,8 +148,7 @@ void DrawText(Canvas& canvas, int x, int y, std::string_view text, const TextSty
     Canvas shade(canvas.Width(), canvas.Height());
     for (int yy = 0; yy < layer.Height(); ++yy) {
       for (int xx = 0; xx < layer.Width(); ++xx) {
-        if (layer.Solid(xx, yy))
-          shade.Set(xx + style.shadow, yy + style.shadow, style.shadow_color);
+        if (layer.Solid(xx, yy)) shade.Set(xx + style.shadow, yy + style.shadow, style.shadowColor);
       }
     }
     Stamp(canvas, shade, 0, 0);

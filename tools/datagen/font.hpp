@@ -11,16 +11,16 @@
 namespace vormelda::datagen {
 
 struct TextStyle {
-  int scale_x = 1;
-  int scale_y = 1;
+  int scaleX = 1;
+  int scaleY = 1;
   int spacing = 1;             // blank pixels between letters
   const Ramp* ramp = nullptr;  // fill, top to bottom from light to dark
   double top = 0.95;           // ramp position at the top and the bottom of a letter
   double bottom = 0.45;
   bool outline = true;
-  bool small_font = false;  // the 3 x 5 font
-  int shadow = 0;           // drop shadow offset down and right, in pixels
-  Color shadow_color = 0x1A0F2E;
+  bool smallFont = false;  // the 3 x 5 font
+  int shadow = 0;          // drop shadow offset down and right, in pixels
+  Color shadowColor = 0x1A0F2E;
 };
 
 // Size of a text in pixels, outline included.

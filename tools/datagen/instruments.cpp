@@ -23,8 +23,8 @@ Samples Render(double seconds, const auto& sample) {
 
 }  // namespace
 
-Samples RenderNote(Voice voice, const Note& note, double seconds_per_beat, std::uint64_t seed) {
-  const double hold = note.length * seconds_per_beat;
+Samples RenderNote(Voice voice, const Note& note, double secondsPerBeat, std::uint64_t seed) {
+  const double hold = note.length * secondsPerBeat;
   const double hz = NoteHz(note.midi);
   switch (voice) {
     case Voice::kLead: {

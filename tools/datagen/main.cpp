@@ -9,12 +9,12 @@
 
 int main(int argc, char** argv) {
   std::string folder;
-  std::string contact_sheet;
+  std::string contactSheet;
   bool ok = argc > 1;
   for (int i = 1; i < argc && ok; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--contact-sheet" && i + 1 < argc && contact_sheet.empty()) {
-      contact_sheet = argv[++i];
+    if (arg == "--contact-sheet" && i + 1 < argc && contactSheet.empty()) {
+      contactSheet = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && folder.empty()) {
       folder = arg;
     } else {
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   }
   try {
     if (!folder.empty()) vormelda::datagen::GenerateAll(folder);
-    if (!contact_sheet.empty()) vormelda::datagen::WriteContactSheet(contact_sheet);
+    if (!contactSheet.empty()) vormelda::datagen::WriteContactSheet(contactSheet);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vormelda-datagen: %s\n", e.what());
     return 1;

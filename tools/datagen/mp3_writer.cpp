@@ -57,8 +57,8 @@ void WriteMp3(const std::string& path, const Stereo& sound) {
   out.insert(out.end(), buf.begin(), buf.begin() + bytes);
   // The information frame goes over the placeholder at the very start.
   std::vector<unsigned char> tag(4096);
-  const std::size_t tag_size = lame_get_lametag_frame(g, tag.data(), tag.size());
-  if (tag_size > 0 && tag_size <= out.size()) std::copy_n(tag.begin(), tag_size, out.begin());
+  const std::size_t tagSize = lame_get_lametag_frame(g, tag.data(), tag.size());
+  if (tagSize > 0 && tagSize <= out.size()) std::copy_n(tag.begin(), tagSize, out.begin());
 
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));

@@ -27,12 +27,12 @@ std::vector<Chord> ChordBars(std::string_view names);
 // Parts that follow the chords, one bar per chord starting at `bar`.
 void AddPadChords(Track& pad, int bar, const std::vector<Chord>& chords);
 // Eighth notes on the root, jumping an octave on the given eighths (a bit mask of 8).
-void AddRootBass(Track& bass, int bar, const std::vector<Chord>& chords, unsigned octave_mask);
+void AddRootBass(Track& bass, int bar, const std::vector<Chord>& chords, unsigned octaveMask);
 // Sixteenth-note arpeggio of the chord tones, in the given octave, `order` indexing the tones.
 void AddArpeggio(Track& arp, int bar, const std::vector<Chord>& chords, int octave,
                  const std::vector<int>& order);
 // Throws std::logic_error unless a line ended exactly at bar `expected`.
-void CheckLength(double end_bar, int expected);
+void CheckLength(double endBar, int expected);
 
 // The same drum bar repeated `bars` times.
 void AddDrumBars(Track& track, int bar, int bars, std::string_view steps);

@@ -55,11 +55,11 @@ void AddPadChords(Track& pad, int bar, const std::vector<Chord>& chords) {
   }
 }
 
-void AddRootBass(Track& bass, int bar, const std::vector<Chord>& chords, unsigned octave_mask) {
+void AddRootBass(Track& bass, int bar, const std::vector<Chord>& chords, unsigned octaveMask) {
   for (std::size_t i = 0; i < chords.size(); ++i) {
     const int root = chords[i].root - 12;  // octave 2
     for (int e = 0; e < 8; ++e) {
-      const int midi = root + (((octave_mask >> e) & 1u) != 0 ? 12 : 0);
+      const int midi = root + (((octaveMask >> e) & 1u) != 0 ? 12 : 0);
       const double beat = (bar + static_cast<double>(i)) * 4.0 + e * 0.5;
       bass.notes.push_back({beat, 0.42, midi, e % 2 == 0 ? 1.0 : 0.8});
     }
@@ -81,8 +81,8 @@ void AddArpeggio(Track& arp, int bar, const std::vector<Chord>& chords, int octa
   }
 }
 
-void CheckLength(double end_bar, int expected) {
-  if (end_bar != expected) throw std::logic_error("a melody does not fill its section");
+void CheckLength(double endBar, int expected) {
+  if (endBar != expected) throw std::logic_error("a melody does not fill its section");
 }
 
 void AddDrumBars(Track& track, int bar, int bars, std::string_view steps) {

@@ -19,7 +19,7 @@ struct Section {
   const char* chords;
   const char* lead;  // nullptr: no lead
   const char* bell;  // nullptr: no bell
-  bool high_arp;
+  bool highArp;
   Groove groove;
 };
 
@@ -68,11 +68,11 @@ Song StageSong() {
   Track pad{Voice::kPad, 1.0, 0.0, 0.2, {}};
   Track bass{Voice::kBass, 1.0, 0.0, 0.0, {}};
   Track arp{Voice::kArp, 0.8, -0.35, 0.3, {}};
-  Track arp_high{Voice::kArp, 0.45, 0.45, 0.4, {}};
+  Track arpHigh{Voice::kArp, 0.45, 0.45, 0.4, {}};
   Track kick{Voice::kKick, 1.0, 0.0, 0.0, {}};
   Track snare{Voice::kSnare, 0.9, 0.05, 0.1, {}};
   Track hat{Voice::kHat, 0.8, 0.25, 0.0, {}};
-  Track open_hat{Voice::kOpenHat, 0.7, 0.25, 0.0, {}};
+  Track openHat{Voice::kOpenHat, 0.7, 0.25, 0.0, {}};
   Track crash{Voice::kCrash, 0.8, -0.2, 0.0, {}};
   int bar = 0;
   for (const Section& s : kSections) {
@@ -102,11 +102,11 @@ Song StageSong() {
     } else {
       AddRootBass(bass, bar, chords, 0b01000100u);
       AddArpeggio(arp, bar, chords, 4, {0, 1, 2, 3, 2, 1, 0, 1});
-      if (s.high_arp) AddArpeggio(arp_high, bar, chords, 5, {3, 2, 1, 0});
+      if (s.highArp) AddArpeggio(arpHigh, bar, chords, 5, {3, 2, 1, 0});
       AddDrumBars(kick, bar, bars - 1, "x...x...x...x...");
       AddDrumBars(snare, bar, bars - 1, "....x.......x...");
       AddDrumBars(hat, bar, bars, "xoxoxoxoxoxoxo..");
-      AddDrumBars(open_hat, bar, bars - 1, "..............x.");
+      AddDrumBars(openHat, bar, bars - 1, "..............x.");
       // A fill in the last bar of the section.
       AddSteps(kick, bar + bars - 1, "x...x...x.....x.");
       AddSteps(snare, bar + bars - 1, "....x...x.xxoxxx");
@@ -114,7 +114,7 @@ Song StageSong() {
     bar += bars;
   }
   song.bars = bar;
-  song.tracks = {lead, bell, pad, bass, arp, arp_high, kick, snare, hat, open_hat, crash};
+  song.tracks = {lead, bell, pad, bass, arp, arpHigh, kick, snare, hat, openHat, crash};
   return song;
 }
 

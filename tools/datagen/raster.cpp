@@ -26,9 +26,9 @@ bool InPolygon(const std::vector<Point>& poly, double x, double y) {
   return in;
 }
 
-std::vector<Point> MirrorOutline(const std::vector<Point>& right_half, double axis) {
-  std::vector<Point> poly(right_half);
-  for (auto it = right_half.rbegin(); it != right_half.rend(); ++it) {
+std::vector<Point> MirrorOutline(const std::vector<Point>& rightHalf, double axis) {
+  std::vector<Point> poly(rightHalf);
+  for (auto it = rightHalf.rbegin(); it != rightHalf.rend(); ++it) {
     poly.push_back({2 * axis - it->x, it->y});
   }
   return poly;
@@ -51,9 +51,9 @@ void RenderParts(Canvas& canvas, const std::vector<Part>& parts, const View& vie
   const int h = canvas.Height();
   for (const Part& part : parts) {
     // Screen to model: undo the sideways shift of the part's height, then the narrowing.
-    auto local_x = [&](double sx) { return (sx - view.axis - part.z * s) / c + view.axis; };
+    auto localX = [&](double sx) { return (sx - view.axis - part.z * s) / c + view.axis; };
     const Mask mask =
-        Rasterize(w, h, [&](double x, double y) { return part.inside(local_x(x), y); });
+        Rasterize(w, h, [&](double x, double y) { return part.inside(localX(x), y); });
     for (int y = 0; y < h; ++y) {
       for (int x = 0; x < w; ++x) {
         if (!mask.At(x, y)) continue;
@@ -61,14 +61,14 @@ void RenderParts(Canvas& canvas, const std::vector<Part>& parts, const View& vie
           canvas.Set(x, y, part.flat);
           continue;
         }
-        const double lx = local_x(x + 0.5);
+        const double lx = localX(x + 0.5);
         const Vec3 n0 = part.normal(lx, y + 0.5);
         const Vec3 n = {n0.x * nc + n0.z * ns, n0.y, -n0.x * ns + n0.z * nc};
         double t = Lighting(n) + part.bias;
-        const bool lit_edge = !mask.At(x - 1, y) || !mask.At(x, y - 1);
-        const bool dark_edge = !mask.At(x + 1, y) || !mask.At(x, y + 1);
-        if (lit_edge && !dark_edge) t += part.bevel;
-        if (dark_edge && !lit_edge) t -= part.bevel;
+        const bool litEdge = !mask.At(x - 1, y) || !mask.At(x, y - 1);
+        const bool darkEdge = !mask.At(x + 1, y) || !mask.At(x, y + 1);
+        if (litEdge && !darkEdge) t += part.bevel;
+        if (darkEdge && !litEdge) t -= part.bevel;
         canvas.Set(x, y, part.ramp->At(t));
       }
     }

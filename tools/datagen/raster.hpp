@@ -46,7 +46,7 @@ inline bool InRect(double x, double y, double x0, double y0, double x1, double y
 }
 // Mirrors the points of a right-hand outline about x = axis and joins both halves into one
 // closed polygon (points given from top to bottom).
-std::vector<Point> MirrorOutline(const std::vector<Point>& right_half, double axis);
+std::vector<Point> MirrorOutline(const std::vector<Point>& rightHalf, double axis);
 
 using Inside = std::function<bool(double x, double y)>;
 using NormalAt = std::function<Vec3(double x, double y)>;

@@ -50,8 +50,7 @@ inline double LatticeValue(std::uint64_t seed, int x, int y) {
 
 // Smooth value noise in [0, 1]. Lattice coordinates wrap with the given periods (0: no wrap),
 // so a picture made from it can tile.
-inline double ValueNoise(std::uint64_t seed, double x, double y, int period_x = 0,
-                         int period_y = 0) {
+inline double ValueNoise(std::uint64_t seed, double x, double y, int periodX = 0, int periodY = 0) {
   const double fx = std::floor(x);
   const double fy = std::floor(y);
   int x0 = static_cast<int>(fx);
@@ -61,10 +60,10 @@ inline double ValueNoise(std::uint64_t seed, double x, double y, int period_x = 
   const double sx = tx * tx * (3 - 2 * tx);
   const double sy = ty * ty * (3 - 2 * ty);
   auto wrap = [](int v, int p) { return p > 0 ? ((v % p) + p) % p : v; };
-  const int xa = wrap(x0, period_x);
-  const int xb = wrap(x0 + 1, period_x);
-  const int ya = wrap(y0, period_y);
-  const int yb = wrap(y0 + 1, period_y);
+  const int xa = wrap(x0, periodX);
+  const int xb = wrap(x0 + 1, periodX);
+  const int ya = wrap(y0, periodY);
+  const int yb = wrap(y0 + 1, periodY);
   const double a = LatticeValue(seed, xa, ya);
   const double b = LatticeValue(seed, xb, ya);
   const double c = LatticeValue(seed, xa, yb);
@@ -73,15 +72,15 @@ inline double ValueNoise(std::uint64_t seed, double x, double y, int period_x = 
 }
 
 // Fractal sum of octaves; cells is the number of lattice cells per unit of x and y at the first
-// octave. With a y period of `period_y` units the noise repeats every period_y in y.
+// octave. With a y period of `periodY` units the noise repeats every periodY in y.
 inline double Fbm(std::uint64_t seed, double x, double y, double cells, int octaves,
-                  double period_y = 0) {
+                  double periodY = 0) {
   double sum = 0;
   double amp = 0.5;
   double norm = 0;
   double freq = cells;
   for (int o = 0; o < octaves; ++o) {
-    const int py = period_y > 0 ? static_cast<int>(std::lround(period_y * freq)) : 0;
+    const int py = periodY > 0 ? static_cast<int>(std::lround(periodY * freq)) : 0;
     sum += amp * ValueNoise(seed + static_cast<std::uint64_t>(o) * 7919, x * freq, y * freq, 0, py);
     norm += amp;
     amp *= 0.5;

@@ -61,7 +61,7 @@ Stereo RenderSong(const Song& song, double peak) {
   const int length = SecondsToSamples(song.bars * 4 * spb);
   const int tail = SecondsToSamples(4.0);
   const auto total = static_cast<std::size_t>(length + tail);
-  Samples left(total, 0.0f), right(total, 0.0f), send_l(total, 0.0f), send_r(total, 0.0f);
+  Samples left(total, 0.0f), right(total, 0.0f), sendL(total, 0.0f), sendR(total, 0.0f);
   // Notes of the same voice, pitch and length sound the same (as with a sampler), so each is
   // rendered once.
   std::map<std::tuple<int, int, double>, Samples> rendered;
@@ -85,23 +85,23 @@ Stereo RenderSong(const Song& song, double peak) {
         const double v = voice[i] * note.velocity;
         left[at] += static_cast<float>(v * gl);
         right[at] += static_cast<float>(v * gr);
-        send_l[at] += static_cast<float>(v * gl * track.echo);
-        send_r[at] += static_cast<float>(v * gr * track.echo);
+        sendL[at] += static_cast<float>(v * gl * track.echo);
+        sendR[at] += static_cast<float>(v * gr * track.echo);
       }
     }
   }
   // Ping-pong echo of a dotted eighth, darkened a little on every repeat.
   const auto delay = static_cast<std::size_t>(SecondsToSamples(spb * 0.75));
-  double lp_l = 0, lp_r = 0;
+  double lpL = 0, lpR = 0;
   for (std::size_t i = delay; i < total; ++i) {
-    lp_l += 0.35 * (send_r[i - delay] - lp_l);
-    lp_r += 0.35 * (send_l[i - delay] - lp_r);
-    send_l[i] += static_cast<float>(lp_l * 0.42);
-    send_r[i] += static_cast<float>(lp_r * 0.42);
+    lpL += 0.35 * (sendR[i - delay] - lpL);
+    lpR += 0.35 * (sendL[i - delay] - lpR);
+    sendL[i] += static_cast<float>(lpL * 0.42);
+    sendR[i] += static_cast<float>(lpR * 0.42);
   }
   for (std::size_t i = 0; i < total; ++i) {
-    left[i] += send_l[i] * 0.5f;
-    right[i] += send_r[i] * 0.5f;
+    left[i] += sendL[i] * 0.5f;
+    right[i] += sendR[i] * 0.5f;
   }
   // Fold what rings on past the end back onto the start.
   for (int i = 0; i < tail; ++i) {

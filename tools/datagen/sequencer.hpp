@@ -52,6 +52,6 @@ void AddSteps(Track& track, int bar, std::string_view steps, int midi = 60);
 Stereo RenderSong(const Song& song, double peak);
 
 // One note of a voice, as mono samples from its start (instruments.cpp).
-Samples RenderNote(Voice voice, const Note& note, double seconds_per_beat, std::uint64_t seed);
+Samples RenderNote(Voice voice, const Note& note, double secondsPerBeat, std::uint64_t seed);
 
 }  // namespace vormelda::datagen

@@ -21,8 +21,8 @@ struct Boom {
   double tau = 0.2;     // decay of the noise
   double thump0 = 120;  // sub thump glide
   double thump1 = 35;
-  double thump_tau = 0.15;
-  double thump_gain = 0.8;
+  double thumpTau = 0.15;
+  double thumpGain = 0.8;
   double crackle = 0.3;
   double crush = 0;  // sample-and-hold rate in Hz (0: none), the retro grit
   std::uint64_t seed = 1;
@@ -30,27 +30,27 @@ struct Boom {
 
 void AddBoom(Samples& out, int offset, const Boom& b, double gain) {
   Noise noise(b.seed);
-  Noise crackle_noise(b.seed * 31 + 7);
+  Noise crackleNoise(b.seed * 31 + 7);
   Svf lp(0.9);
   Osc thump(Osc::Wave::kSine);
   const int n = SecondsToSamples(b.length);
   double held = 0;
-  double hold_phase = 0;
+  double holdPhase = 0;
   for (int i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) / kSampleRate;
     const double cutoff = b.cutoff1 + (b.cutoff0 - b.cutoff1) * std::exp(-t / (b.length * 0.3));
     lp.Process(noise.Next(), cutoff);
     double v = lp.Low() * Decay(t, b.tau) * std::min(1.0, t / 0.003);
-    v += thump.Next(Glide(t, b.thump0, b.thump1, b.thump_tau * 0.7)) * Decay(t, b.thump_tau) *
-         b.thump_gain;
-    const double c = crackle_noise.Next();
+    v += thump.Next(Glide(t, b.thump0, b.thump1, b.thumpTau * 0.7)) * Decay(t, b.thumpTau) *
+         b.thumpGain;
+    const double c = crackleNoise.Next();
     if (std::abs(c) > 0.996 - 0.004 * Decay(t, b.length * 0.4)) {
       v += c * b.crackle * Decay(t, b.length * 0.35);
     }
     if (b.crush > 0) {
-      hold_phase += b.crush / kSampleRate;
-      if (hold_phase >= 1.0) {
-        hold_phase -= 1.0;
+      holdPhase += b.crush / kSampleRate;
+      if (holdPhase >= 1.0) {
+        holdPhase -= 1.0;
         held = std::round(v * 24.0) / 24.0;
       }
       v = held;
@@ -88,8 +88,8 @@ Samples MakeEnemyBlastSound() {
   b.tau = 0.12;
   b.thump0 = 160;
   b.thump1 = 45;
-  b.thump_tau = 0.08;
-  b.thump_gain = 0.7;
+  b.thumpTau = 0.08;
+  b.thumpGain = 0.7;
   b.crush = 14000;
   b.seed = 0xE1;
   AddBoom(s, 0, b, 1.0);
@@ -106,8 +106,8 @@ Samples MakePlayerBlastSound() {
   b.tau = 0.35;
   b.thump0 = 110;
   b.thump1 = 30;
-  b.thump_tau = 0.25;
-  b.thump_gain = 0.9;
+  b.thumpTau = 0.25;
+  b.thumpGain = 0.9;
   b.crackle = 0.5;
   b.crush = 16000;
   b.seed = 0xB1;
@@ -159,8 +159,8 @@ Samples MakeBombSound() {
   b.tau = 0.8;
   b.thump0 = 80;
   b.thump1 = 24;
-  b.thump_tau = 0.6;
-  b.thump_gain = 1.0;
+  b.thumpTau = 0.6;
+  b.thumpGain = 1.0;
   b.crackle = 0.6;
   b.seed = 0xB0B;
   AddBoom(s, 0, b, 1.0);
@@ -213,7 +213,7 @@ Samples MakeBossBlastSound() {
     b.tau = 0.18;
     b.thump0 = 150;
     b.thump1 = 40;
-    b.thump_tau = 0.12;
+    b.thumpTau = 0.12;
     b.crush = 15000;
     b.seed = seed++;
     AddBoom(s, SecondsToSamples(h.at), b, h.gain);
@@ -225,8 +225,8 @@ Samples MakeBossBlastSound() {
   big.tau = 1.0;
   big.thump0 = 90;
   big.thump1 = 22;
-  big.thump_tau = 0.8;
-  big.thump_gain = 1.1;
+  big.thumpTau = 0.8;
+  big.thumpGain = 1.1;
   big.crackle = 0.7;
   big.seed = 0xB16;
   AddBoom(s, SecondsToSamples(1.55), big, 1.2);

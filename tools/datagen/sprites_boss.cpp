@@ -14,9 +14,9 @@ namespace {
 
 constexpr double kAxis = 150.0;
 
-Inside Poly(std::vector<Point> right_half) {
-  for (Point& p : right_half) p.x += kAxis;
-  auto poly = MirrorOutline(right_half, kAxis);
+Inside Poly(std::vector<Point> rightHalf) {
+  for (Point& p : rightHalf) p.x += kAxis;
+  auto poly = MirrorOutline(rightHalf, kAxis);
   return [poly](double x, double y) { return InPolygon(poly, x, y); };
 }
 
@@ -37,9 +37,9 @@ Inside RectPair(double dx0, double dx1, double y0, double y1) {
   };
 }
 
-NormalAt TubePair(double dx_centre, double hw) {
+NormalAt TubePair(double dxCentre, double hw) {
   return [=](double x, double) {
-    Vec3 n = TubeNormal(std::abs(x - kAxis), dx_centre, hw);
+    Vec3 n = TubeNormal(std::abs(x - kAxis), dxCentre, hw);
     if (x < kAxis) n.x = -n.x;
     return n;
   };
@@ -214,24 +214,24 @@ Canvas MakeBall(int picture) {
       const double dy = y + 0.5 - kCentre;
       const double d = std::sqrt(dx * dx + dy * dy);
       const double a = std::atan2(dy, dx);
-      const double r_core = 50.0 * pulse;
-      if (d < r_core) {
+      const double rCore = 50.0 * pulse;
+      if (d < rCore) {
         // Shaded plasma sphere with swirling arms.
-        const Vec3 n = SphereNormal(x + 0.5, y + 0.5, kCentre, kCentre, r_core);
+        const Vec3 n = SphereNormal(x + 0.5, y + 0.5, kCentre, kCentre, rCore);
         const double arms = 0.5 + 0.5 * std::cos(3.0 * (a + phase) + d * 0.11);
-        double t = 0.18 + 0.55 * Lighting(n) + 0.3 * arms * (1.0 - d / r_core);
+        double t = 0.18 + 0.55 * Lighting(n) + 0.3 * arms * (1.0 - d / rCore);
         if (d < 14) t += 0.35 * (1 - d / 14);
         c.Set(x, y, palette::kMagenta.Dither(t, x, y));
         continue;
       }
       // Corona: spikes that turn against the arms, thinning out with distance.
       const double spikes = std::pow(0.5 + 0.5 * std::cos(9.0 * (a - phase * 1.5)), 3.0);
-      const double reach = r_core + 4.0 + 10.0 * spikes;
+      const double reach = rCore + 4.0 + 10.0 * spikes;
       if (d > reach) continue;
-      const double fade = (reach - d) / (reach - r_core);
+      const double fade = (reach - d) / (reach - rCore);
       if (fade < Bayer4(x, y) * 0.8) continue;
       c.Set(x, y,
-            d < r_core + 1.5 ? palette::kPurple.At(0.35) : palette::kMagenta.At(0.45 + 0.5 * fade));
+            d < rCore + 1.5 ? palette::kPurple.At(0.35) : palette::kMagenta.At(0.45 + 0.5 * fade));
     }
   }
   return c;

@@ -12,9 +12,9 @@ namespace vormelda::datagen {
 namespace {
 
 // A mirrored polygon given by its right half, x as offsets from the axis.
-Inside Poly(double axis, std::vector<Point> right_half) {
-  for (Point& p : right_half) p.x += axis;
-  auto poly = MirrorOutline(right_half, axis);
+Inside Poly(double axis, std::vector<Point> rightHalf) {
+  for (Point& p : rightHalf) p.x += axis;
+  auto poly = MirrorOutline(rightHalf, axis);
   return [poly](double x, double y) { return InPolygon(poly, x, y); };
 }
 
@@ -25,9 +25,9 @@ Inside RectPair(double axis, double dx0, double dx1, double y0, double y1) {
   };
 }
 
-NormalAt TubePair(double axis, double dx_centre, double hw) {
+NormalAt TubePair(double axis, double dxCentre, double hw) {
   return [=](double x, double) {
-    Vec3 n = TubeNormal(std::abs(x - axis), dx_centre, hw);
+    Vec3 n = TubeNormal(std::abs(x - axis), dxCentre, hw);
     if (x < axis) n.x = -n.x;
     return n;
   };
@@ -176,8 +176,8 @@ Canvas MakeItem(bool bomb) {
   Canvas c(35, 35);
   RenderParts(c, parts, View{c0, 0});
   TextStyle letter;
-  letter.scale_x = 2;
-  letter.scale_y = 2;
+  letter.scaleX = 2;
+  letter.scaleY = 2;
   letter.ramp = &kSteel;
   letter.top = 1.0;
   letter.bottom = 0.75;

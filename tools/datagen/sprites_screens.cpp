@@ -12,8 +12,8 @@ namespace {
 
 TextStyle Style(int sx, int sy, int gap, const Ramp& ramp, int shadow = 0) {
   TextStyle s;
-  s.scale_x = sx;
-  s.scale_y = sy;
+  s.scaleX = sx;
+  s.scaleY = sy;
   s.spacing = gap;
   s.ramp = &ramp;
   s.top = 1.0;

@@ -26,8 +26,8 @@ std::vector<Point> Mirror(std::vector<Point> right) {
   return MirrorOutline(right, kAxis);
 }
 
-Inside Poly(std::vector<Point> right_half) {
-  auto poly = Mirror(std::move(right_half));
+Inside Poly(std::vector<Point> rightHalf) {
+  auto poly = Mirror(std::move(rightHalf));
   return [poly](double x, double y) { return InPolygon(poly, x, y); };
 }
 
@@ -38,9 +38,9 @@ Inside RectPair(double dx0, double dx1, double y0, double y1) {
     return d >= dx0 && d < dx1 && y >= y0 && y < y1;
   };
 }
-NormalAt TubePair(double dx_centre, double hw) {
+NormalAt TubePair(double dxCentre, double hw) {
   return [=](double x, double) {
-    Vec3 n = TubeNormal(std::abs(x - kAxis), dx_centre, hw);
+    Vec3 n = TubeNormal(std::abs(x - kAxis), dxCentre, hw);
     if (x < kAxis) n.x = -n.x;
     return n;
   };

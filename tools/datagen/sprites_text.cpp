@@ -12,8 +12,8 @@ namespace {
 
 TextStyle Big(const Ramp& ramp) {
   TextStyle s;
-  s.scale_x = 3;
-  s.scale_y = 3;
+  s.scaleX = 3;
+  s.scaleY = 3;
   s.spacing = 3;
   s.ramp = &ramp;
   s.top = 1.0;
@@ -23,8 +23,8 @@ TextStyle Big(const Ramp& ramp) {
 
 TextStyle Medium(const Ramp& ramp) {
   TextStyle s;
-  s.scale_x = 2;
-  s.scale_y = 2;
+  s.scaleX = 2;
+  s.scaleY = 2;
   s.spacing = 2;
   s.ramp = &ramp;
   s.top = 1.0;
@@ -96,7 +96,7 @@ Canvas MakeScoreLabel() {
 Canvas MakeGaugeLabel() {
   Canvas c(19, 7);
   TextStyle s;
-  s.small_font = true;
+  s.smallFont = true;
   s.ramp = &palette::kRed;
   s.top = 0.95;
   s.bottom = 0.75;

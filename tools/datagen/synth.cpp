@@ -39,11 +39,11 @@ double Osc::Next(double hz) {
   return v;
 }
 
-void Svf::Process(double x, double cutoff_hz) {
+void Svf::Process(double x, double cutoffHz) {
   // Coefficients follow the cutoff in steps of 0.2 %, which no one hears.
-  if (std::abs(cutoff_hz - cutoff_) > cutoff_ * 0.002) {
-    cutoff_ = cutoff_hz;
-    const double fc = std::clamp(cutoff_hz, 10.0, kSampleRate * 0.45);
+  if (std::abs(cutoffHz - cutoff_) > cutoff_ * 0.002) {
+    cutoff_ = cutoffHz;
+    const double fc = std::clamp(cutoffHz, 10.0, kSampleRate * 0.45);
     const double g = std::tan(3.141592653589793 * fc / kSampleRate);
     a1_ = 1.0 / (1.0 + g * (g + k_));
     a2_ = g * a1_;
@@ -69,10 +69,10 @@ double Adsr(double t, double attack, double decay, double sustain, double releas
   return level(hold) * FastExp(-(t - hold) / release);
 }
 
-void FadeEnds(Samples& s, double fade_in_seconds, double fade_out_seconds) {
+void FadeEnds(Samples& s, double fadeInSeconds, double fadeOutSeconds) {
   const int n = static_cast<int>(s.size());
-  const int fin = std::min(n, SecondsToSamples(fade_in_seconds));
-  const int fout = std::min(n, SecondsToSamples(fade_out_seconds));
+  const int fin = std::min(n, SecondsToSamples(fadeInSeconds));
+  const int fout = std::min(n, SecondsToSamples(fadeOutSeconds));
   for (int i = 0; i < fin; ++i) s[static_cast<std::size_t>(i)] *= static_cast<float>(i) / fin;
   for (int i = 0; i < fout; ++i) {
     s[static_cast<std::size_t>(n - 1 - i)] *= static_cast<float>(i) / fout;

@@ -64,7 +64,7 @@ class Svf {
     cutoff_ = -1;
   }
   // Processes one sample; afterwards Low(), Band() and High() hold the outputs.
-  void Process(double x, double cutoff_hz);
+  void Process(double x, double cutoffHz);
   double Low() const { return low_; }
   double Band() const { return band_; }
   double High() const { return high_; }
@@ -108,16 +108,16 @@ double Adsr(double t, double attack, double decay, double sustain, double releas
 class AdsrEnvelope {
  public:
   AdsrEnvelope(double attack, double decay, double sustain, double release, double hold)
-      : attack_step_(1.0 / std::max(1.0, attack * kSampleRate)),
-        decay_mul_(FastExp(-1.0 / (decay * kSampleRate))),
-        release_mul_(FastExp(-1.0 / (release * kSampleRate))),
+      : attackStep_(1.0 / std::max(1.0, attack * kSampleRate)),
+        decayMul_(FastExp(-1.0 / (decay * kSampleRate))),
+        releaseMul_(FastExp(-1.0 / (release * kSampleRate))),
         sustain_(sustain),
-        hold_samples_(static_cast<long>(hold * kSampleRate)) {}
+        holdSamples_(static_cast<long>(hold * kSampleRate)) {}
   double Next() {
     double v;
-    if (n_ >= hold_samples_) {
-      if (n_ == hold_samples_) released_ = Level();
-      released_ *= release_mul_;
+    if (n_ >= holdSamples_) {
+      if (n_ == holdSamples_) released_ = Level();
+      released_ *= releaseMul_;
       v = released_;
     } else {
       v = Level();
@@ -131,13 +131,13 @@ class AdsrEnvelope {
   void Advance() {
     ++n_;
     if (rising_ < 1.0) {
-      rising_ = std::min(1.0, rising_ + attack_step_);
+      rising_ = std::min(1.0, rising_ + attackStep_);
     } else {
-      falling_ *= decay_mul_;
+      falling_ *= decayMul_;
     }
   }
-  double attack_step_, decay_mul_, release_mul_, sustain_;
-  long hold_samples_;
+  double attackStep_, decayMul_, releaseMul_, sustain_;
+  long holdSamples_;
   long n_ = 0;
   double rising_ = 0, falling_ = 1, released_ = 0;
 };
@@ -148,7 +148,7 @@ inline double Glide(double t, double f0, double f1, double tau) {
 }
 
 // Short linear fades at both ends, so a sound starts and stops without a click.
-void FadeEnds(Samples& s, double fade_in_seconds, double fade_out_seconds);
+void FadeEnds(Samples& s, double fadeInSeconds, double fadeOutSeconds);
 
 // Scales so the largest peak is `peak` (below 1, full scale).
 void Normalize(Samples& s, double peak);

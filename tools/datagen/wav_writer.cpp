@@ -22,11 +22,11 @@ void PutTag(std::vector<char>& out, const char* tag) {
 }  // namespace
 
 void WriteWav(const std::string& path, const Samples& mono) {
-  const auto data_bytes = static_cast<std::uint32_t>(mono.size() * 2);
+  const auto dataBytes = static_cast<std::uint32_t>(mono.size() * 2);
   std::vector<char> out;
-  out.reserve(44 + data_bytes);
+  out.reserve(44 + dataBytes);
   PutTag(out, "RIFF");
-  Put32(out, 36 + data_bytes);
+  Put32(out, 36 + dataBytes);
   PutTag(out, "WAVE");
   PutTag(out, "fmt ");
   Put32(out, 16);
@@ -37,7 +37,7 @@ void WriteWav(const std::string& path, const Samples& mono) {
   Put16(out, 2);                // block align
   Put16(out, 16);               // bits per sample
   PutTag(out, "data");
-  Put32(out, data_bytes);
+  Put32(out, dataBytes);
   for (float v : mono) {
     const long s = std::lround(std::clamp(static_cast<double>(v), -1.0, 1.0) * 32767.0);
     Put16(out, static_cast<int>(s));

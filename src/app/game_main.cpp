@@ -11,7 +11,7 @@ int main() {
   try {
     host = MakeSdlPlatform(SdlOptions{});
   } catch (const std::exception& e) {
-    ShowSdlFatalError(std::string("vormelda: ") + e.what());
+    ShowSdlFatalError(std::string("vormelda: ") + e.what(), kGameTitle);
     return 1;
   }
   SetHost(host.get());

@@ -34,7 +34,7 @@ class LookaheadPlatform final : public Platform {
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view, std::string_view) override {
     return MessageBoxAnswer::Cancel;
   }
-  void ReportFatalError(std::string_view) override {}
+  void ReportFatalError(std::string_view, std::string_view) override {}
   std::unique_ptr<AudioClip> OpenClip(const std::string&, bool) override { return nullptr; }
   void PlaySoundFromMemory(const std::vector<uint8_t>&) override {}
   void SoundCommand(MciControl&, std::string_view) override {}

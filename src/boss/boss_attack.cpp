@@ -52,7 +52,7 @@ void Fan(double offset) {
   const float cy = BossY + 60;
   for (int i = 0; i < 12; ++i) {
     const auto step = static_cast<uint8_t>(2 * RandomInt(0, 7) + 1);
-    const double theta = (12.7 * i + offset) * 3.141592 / 180;
+    const double theta = (12.7 * i + offset) * PI / 180;
     EnemyShots.Append({1, step, cx - 5, cy - 5, 10, 10, static_cast<float>(speed * std::cos(theta)),
                        static_cast<float>(speed * std::sin(theta)), kTrue});
   }

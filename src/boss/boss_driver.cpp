@@ -8,6 +8,7 @@
 #include "platform/winapi.hpp"
 #include "render/draw_boss_stage.hpp"
 #include "scenes/game_over.hpp"
+#include "shell/data_files.hpp"
 #include "shell/form_main.hpp"
 #include "shell/frame.hpp"
 #include "shell/game_state.hpp"
@@ -92,7 +93,7 @@ void MoveBoss() {
 void BossDriver() {
   ResetBoss();
   // FrameCount goes on from the main stage: the boss's schedule keys on it.
-  const std::string music = "Music/BossMusic.mp3";
+  const std::string music(datafile::kBossMusic);
   frmMain.mciBackMusic.SetFileName(AppPath() + music, music);
   frmMain.mciBackMusic.Command("Open");
   if (frmMain.mciBackMusic.Mode() != kModeNotOpen) PlayEffect(frmMain.mciBackMusic);

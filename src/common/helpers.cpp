@@ -23,7 +23,7 @@ int16_t RandomSign() {
 float AngleTo(float dx, float dy) {
   if (dx > 0) return static_cast<float>(std::atan(static_cast<double>(dy / dx)));
   if (dx < 0) return static_cast<float>(std::atan(static_cast<double>(dy / dx)) + PI);
-  return static_cast<float>(dy >= 0 ? PI / 2 : 9.424776 / 2);
+  return static_cast<float>(dy >= 0 ? PI / 2 : kThreeHalvesPi);
 }
 
 std::string FormatScore(int32_t score) {

@@ -12,6 +12,9 @@ namespace vormelda {
 
 // The game's value of pi, deliberately this short.
 inline constexpr double PI = 3.141592;
+// 3 PI / 2 as the game computes it: the double 9.424776 halved, which need not be 3 * PI / 2 to
+// the last bit.
+inline constexpr double kThreeHalvesPi = 9.424776 / 2;
 
 float RandomSingle(float lo, float hi);
 int16_t RandomInt(int16_t lo, int16_t hi);

@@ -172,7 +172,7 @@ MessageBoxAnswer HeadlessPlatform::MessageBoxRetryCancel(std::string_view text, 
   return answer;
 }
 
-void HeadlessPlatform::ReportFatalError(std::string_view text) {
+void HeadlessPlatform::ReportFatalError(std::string_view text, std::string_view) {
   std::cerr << text << '\n';
 }
 

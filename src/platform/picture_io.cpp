@@ -1,20 +1,15 @@
 // Picture files in and out, through the image library. Formats are recognised by content.
-#include <SDL.h>
 #include <SDL_image.h>
 
 #include <cstring>
 #include <memory>
 
 #include "platform/platform.hpp"
+#include "platform/sdl_internal.hpp"
 
 namespace vormelda {
 
-namespace {
-struct SurfaceDeleter {
-  void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
-}  // namespace
+using sdl::SurfacePtr;
 
 bool LoadPictureFile(const std::string& path, Surface& out, std::string& error) {
   SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");

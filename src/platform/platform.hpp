@@ -68,7 +68,8 @@ class Platform {
 
   // Dialogs.
   virtual MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) = 0;
-  virtual void ReportFatalError(std::string_view text) = 0;  // shown, then the program exits 1
+  // Shown; then the program exits 1.
+  virtual void ReportFatalError(std::string_view text, std::string_view title) = 0;
 
   // Sound. OpenClip returns null when the file cannot be opened or there is no audio device.
   // music selects the streamed music channel (MP3) instead of an effect channel.
@@ -95,7 +96,8 @@ inline Platform* gHost = nullptr;
 
 // The back end in use. Set by the program entry before Main runs.
 inline Platform& Host() {
-  if (detail::gHost == nullptr) [[unlikely]] detail::NoHost();
+  if (detail::gHost == nullptr) [[unlikely]]
+    detail::NoHost();
   return *detail::gHost;
 }
 inline void SetHost(Platform* platform) {

@@ -16,8 +16,6 @@
 
 namespace vormelda::sdl {
 
-inline constexpr const char* kGameTitle = "Vormelda";
-
 // unique_ptr deleter calling an SDL release function.
 template <auto Release>
 struct Deleter {
@@ -27,6 +25,7 @@ struct Deleter {
   }
 };
 
+using SurfacePtr = std::unique_ptr<SDL_Surface, Deleter<SDL_FreeSurface>>;
 using WindowPtr = std::unique_ptr<SDL_Window, Deleter<SDL_DestroyWindow>>;
 using RendererPtr = std::unique_ptr<SDL_Renderer, Deleter<SDL_DestroyRenderer>>;
 using TexturePtr = std::unique_ptr<SDL_Texture, Deleter<SDL_DestroyTexture>>;

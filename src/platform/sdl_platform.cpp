@@ -85,7 +85,7 @@ class SdlPlatform final : public Platform {
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
 
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
-  void ReportFatalError(std::string_view text) override;
+  void ReportFatalError(std::string_view text, std::string_view title) override;
 
   std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music) override {
     return audio_.OpenClip(path, music);
@@ -189,10 +189,11 @@ MessageBoxAnswer SdlPlatform::MessageBoxRetryCancel(std::string_view text, std::
   return pressed == kRetryButton ? MessageBoxAnswer::Retry : MessageBoxAnswer::Cancel;
 }
 
-void SdlPlatform::ReportFatalError(std::string_view text) {
+void SdlPlatform::ReportFatalError(std::string_view text, std::string_view title) {
   WriteToStderr(text);
   const std::string message(text);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kGameTitle, message.c_str(),
+  const std::string caption(title);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), message.c_str(),
                            window_.Shown() ? window_.Handle() : nullptr);
 }
 
@@ -203,11 +204,12 @@ std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options) {
   return std::make_unique<sdl::SdlPlatform>(options);
 }
 
-void ShowSdlFatalError(std::string_view text) {
+void ShowSdlFatalError(std::string_view text, std::string_view title) {
   sdl::WriteToStderr(text);
   // Works without an initialised video system; fails quietly when no display can be reached.
   const std::string message(text);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, sdl::kGameTitle, message.c_str(), nullptr);
+  const std::string caption(title);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), message.c_str(), nullptr);
 }
 
 }  // namespace vormelda

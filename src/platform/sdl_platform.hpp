@@ -20,6 +20,6 @@ std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options);
 
 // For errors before a platform exists (e.g. MakeSdlPlatform threw): writes the text and a newline
 // to stderr and shows it in an error message box when a display can be reached.
-void ShowSdlFatalError(std::string_view text);
+void ShowSdlFatalError(std::string_view text, std::string_view title);
 
 }  // namespace vormelda

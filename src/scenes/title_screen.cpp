@@ -13,6 +13,7 @@
 #include "render/sprites.hpp"
 #include "render/status_line.hpp"
 #include "scenes/high_score_file.hpp"
+#include "shell/data_files.hpp"
 #include "shell/form_main.hpp"
 #include "shell/frame.hpp"
 #include "shell/game_state.hpp"
@@ -47,7 +48,7 @@ void NewGamePlayer() {
 }
 
 void OpenStageMusic() {
-  const std::string name = "Music/BackMusic.mp3";
+  const std::string name(datafile::kBackMusic);
   if (!CanOpen(name)) return;
   frmMain.mciBackMusic.SetFileName(AppPath() + name, name);
   frmMain.mciBackMusic.Command("Open");

@@ -7,6 +7,7 @@
 #include "platform/winapi.hpp"
 #include "scenes/ending.hpp"
 #include "scenes/title_screen.hpp"
+#include "shell/data_files.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
@@ -24,15 +25,16 @@ std::string LoadingCaption(int step) {
   return caption + std::to_string(step) + "/10";
 }
 
-void LoadPicture(PictureBox& holder, const std::string& name) {
+void LoadPicture(PictureBox& holder, std::string_view name) {
+  const std::string path = AppPath() + std::string(name);
   std::string error;
-  if (!LoadPictureFile(AppPath() + name, holder.Image, error)) {
-    throw FatalError("Cannot load the picture \"" + AppPath() + name + "\": " + error);
+  if (!LoadPictureFile(path, holder.Image, error)) {
+    throw FatalError("Cannot load the picture \"" + path + "\": " + error);
   }
 }
 
-void OpenEffect(MciControl& control, const std::string& name) {
-  control.SetFileName(AppPath() + name, name);
+void OpenEffect(MciControl& control, std::string_view name) {
+  control.SetFileName(AppPath() + std::string(name), std::string(name));
   control.Command("Open");
 }
 
@@ -62,28 +64,27 @@ void LoadResources() {
   frmMain.SetFieldVisible(false);
   Host().ShowWindow();
 
-  LoadPicture(frmMain.picCharacter, "Picture/Character.pic");
+  LoadPicture(frmMain.picCharacter, datafile::kCharacter);
   frmMain.SetCaption(LoadingCaption(1));
-  LoadPicture(frmMain.PicBom[1], "Picture/bom.pic");
+  LoadPicture(frmMain.PicBom[1], datafile::kBomb);
   frmMain.SetCaption(LoadingCaption(2));
-  LoadPicture(frmMain.PicBom[2], "Picture/bomm.pic");
+  LoadPicture(frmMain.PicBom[2], datafile::kBombMask);
   frmMain.SetCaption(LoadingCaption(3));
-  LoadPicture(frmMain.picBossBlast, "Picture/BossBlast.pic");
+  LoadPicture(frmMain.picBossBlast, datafile::kBossBlast);
   frmMain.SetCaption(LoadingCaption(4));
-  for (int i = 1; i <= 5; ++i)
-    LoadPicture(frmMain.PicBack[i], "Picture/" + std::to_string(i) + ".pic");
+  for (int i = 1; i <= 5; ++i) LoadPicture(frmMain.PicBack[i], datafile::kBackground[i - 1]);
   frmMain.SetCaption(LoadingCaption(5));
 
-  OpenEffect(frmMain.mciMyBlast, "Music/MyBlast.wav");
+  OpenEffect(frmMain.mciMyBlast, datafile::kMyBlast);
   frmMain.SetCaption(LoadingCaption(6));
-  OpenEffect(frmMain.mciItem, "Music/PowerUp.wav");
+  OpenEffect(frmMain.mciItem, datafile::kPowerUp);
   frmMain.SetCaption(LoadingCaption(7));
-  OpenEffect(frmMain.mciBom, "Music/Bom.wav");
+  OpenEffect(frmMain.mciBom, datafile::kBom);
   frmMain.SetCaption(LoadingCaption(8));
-  OpenEffect(frmMain.mciTama3, "Music/Tama3.wav");
-  OpenEffect(frmMain.mciEnemyBlast, "Music/EnemyBlast.wav");
+  OpenEffect(frmMain.mciTama3, datafile::kTama3);
+  OpenEffect(frmMain.mciEnemyBlast, datafile::kEnemyBlast);
   frmMain.SetCaption(LoadingCaption(9));
-  OpenEffect(frmMain.mciBossBlast, "Music/BossBlast.wav");
+  OpenEffect(frmMain.mciBossBlast, datafile::kBossBlastSound);
   frmMain.SetCaption(LoadingCaption(10));
 
   // Probe the first joystick; a failed capture is no error.
@@ -137,7 +138,7 @@ int RunProgram() {
   } catch (const ProgramEnd&) {
     return 0;
   } catch (const FatalError& e) {
-    Host().ReportFatalError(e.what());
+    Host().ReportFatalError(e.what(), kGameTitle);
     return 1;
   }
   return 0;

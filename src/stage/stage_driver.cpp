@@ -12,6 +12,7 @@
 #include "render/status_line.hpp"
 #include "scenes/game_over.hpp"
 #include "script/stage_script.hpp"
+#include "shell/data_files.hpp"
 #include "shell/form_main.hpp"
 #include "shell/frame.hpp"
 #include "shell/game_state.hpp"
@@ -81,7 +82,7 @@ void ResetShotSlots() {
 }
 
 void LoadShotSound() {
-  const std::string path = AppPath() + "Music/MyAttack.wav";
+  const std::string path = AppPath() + std::string(datafile::kMyAttack);
   std::ifstream file(path, std::ios::binary);
   if (!file)
     throw FatalError("Cannot read the sound \"" + path + "\": file not found or not readable");

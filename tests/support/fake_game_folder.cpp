@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/platform.hpp"
+#include "shell/data_files.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
@@ -31,21 +32,23 @@ uint32_t FakeGameFolder::BackgroundPixel(int picture, int y) {
 FakeGameFolder::FakeGameFolder() {
   std::filesystem::create_directory(*this / "Picture");
   std::filesystem::create_directory(*this / "Music");
-  for (const char* name : {"Character", "bom", "bomm", "BossBlast"}) {
-    SavePicture(Surface(16, 16, kOpaqueWhite), *this / ("Picture/" + std::string(name) + ".pic"));
+  for (std::string_view name :
+       {datafile::kCharacter, datafile::kBomb, datafile::kBombMask, datafile::kBossBlast}) {
+    SavePicture(Surface(16, 16, kOpaqueWhite), *this / name);
   }
   for (int i = 1; i <= 5; ++i) {
-    Surface back(8, 560);
+    Surface back(8, kFieldHeight);
     for (int y = 0; y < back.Height(); ++y) {
       for (int x = 0; x < back.Width(); ++x) back.Set(x, y, BackgroundPixel(i, y));
     }
-    SavePicture(back, *this / ("Picture/" + std::to_string(i) + ".pic"));
+    SavePicture(back, *this / datafile::kBackground[static_cast<size_t>(i - 1)]);
   }
-  for (const char* name :
-       {"MyBlast", "PowerUp", "Bom", "Tama3", "EnemyBlast", "BossBlast", "MyAttack"}) {
-    Write("Music/" + std::string(name) + ".wav", AsText(MakeWav(100)));
+  for (std::string_view name :
+       {datafile::kMyBlast, datafile::kPowerUp, datafile::kBom, datafile::kTama3,
+        datafile::kEnemyBlast, datafile::kBossBlastSound, datafile::kMyAttack}) {
+    Write(name, AsText(MakeWav(100)));
   }
-  Write("Music/BackMusic.mp3", AsText(MakeMp3(20)));
+  Write(datafile::kBackMusic, AsText(MakeMp3(20)));
   Write("HighScore.ini", "#score\r\n00000\r\n");
 }
 

@@ -38,19 +38,14 @@ namespace {
 void FlyOut() {
   CurrentScene = "flyout";
   do {
-    uint32_t t0 = timeGetTime();
-    DoEvents();
-    Player.Y -= 4;
-    if (Player.Y < -60) Player.OnScreen = kFalse;
-    MovePlayerShots();
-    DrawBossStage();
-    if (Player.Bank < 0) {
-      ++Player.Bank;
-    } else if (Player.Bank > 0) {
-      --Player.Bank;
-    }
-    ++FrameCount;
-    FrameWait(t0, FramesPerSecond);
+    PacedFrame(FramesPerSecond, [] {
+      Player.Y -= 4;
+      if (Player.Y < -60) Player.OnScreen = kFalse;
+      MovePlayerShots();
+      DrawBossStage();
+      LevelBank();
+      ++FrameCount;
+    });
   } while (Player.OnScreen != kFalse);
 }
 
@@ -100,12 +95,11 @@ void BossDriver() {
 
   CurrentScene = "boss";
   do {
-    uint32_t t0 = timeGetTime();
-    DoEvents();
-    BossPlayFrame();
-    KeepMusicLooping(frmMain.mciBackMusic);
-    ++FrameCount;
-    FrameWait(t0, FramesPerSecond);
+    PacedFrame(FramesPerSecond, [] {
+      BossPlayFrame();
+      KeepMusicLooping(frmMain.mciBackMusic);
+      ++FrameCount;
+    });
   } while (BossStageOver != kTrue);
 
   EnemyShots.Erase();

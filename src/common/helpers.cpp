@@ -34,28 +34,31 @@ std::string FormatScore(int32_t score) {
 
 namespace {
 
-// Moves the live entries to the front in order and cuts the list after them; a list of dead
-// entries only stays as it is.
+// Moves the live entries to the front in order, each moved-from entry marked dead, and cuts the
+// list after them; a list of dead entries only stays as it is. One pass: the next live entry
+// goes to the first free place.
 template <typename T, typename IsLive, typename Kill>
 void Compact(GrowableList<T>& list, IsLive isLive, Kill kill) {
   if (!list.Allocated()) return;
   const int32_t n = list.UBound();
-  for (int32_t i = 1; i <= n - 1; ++i) {
-    if (isLive(list[i])) continue;
-    for (int32_t j = i + 1; j <= n; ++j) {
-      if (isLive(list[j])) {
-        list[i] = list[j];
-        kill(list[j]);
-        break;
-      }
+  int32_t live = 0;
+  for (int32_t i = 1; i <= n; ++i) {
+    if (!isLive(list[i])) continue;
+    if (++live != i) {
+      list[live] = list[i];
+      kill(list[i]);
     }
   }
-  int32_t k = 0;
-  while (k < n && isLive(list[k + 1])) ++k;
-  list.ShrinkTo(k);
+  list.ShrinkTo(live);
 }
 
 }  // namespace
+
+void EmptyLists() {
+  Enemies.Erase();
+  EnemyShots.Erase();
+  Blasts.Erase();
+}
 
 void CompactEnemies() {
   Compact(

@@ -52,6 +52,9 @@ inline int32_t RoundHalfEven(double v) {
 // A score as the pattern "00000" writes it: at least five digits, zero-padded, after its sign.
 std::string FormatScore(int32_t score);
 
+// Empties Enemies, EnemyShots and Blasts: they become unallocated.
+void EmptyLists();
+
 void CompactEnemies();
 void CompactEnemyShots();
 void CompactBlasts();

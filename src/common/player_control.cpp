@@ -30,14 +30,6 @@ Inputs ReadInputs(bool withJoystick) {
   return in;
 }
 
-void BankTowardsLevel() {
-  if (Player.Bank < 0) {
-    ++Player.Bank;
-  } else if (Player.Bank > 0) {
-    --Player.Bank;
-  }
-}
-
 void Move(const Inputs& in) {
   // Up beats Down, Left beats Right.
   int vertical = in.up ? -1 : in.down ? 1 : 0;
@@ -52,7 +44,7 @@ void Move(const Inputs& in) {
   if (horizontal != 0) {
     Player.Bank = static_cast<int16_t>(Player.Bank + horizontal);
   } else {
-    BankTowardsLevel();
+    LevelBank();
   }
   if (Player.X < -5) Player.X = -5;
   if (Player.Y < -2) Player.Y = -2;
@@ -139,6 +131,25 @@ void Control(bool withJoystick) {
 }
 
 }  // namespace
+
+void LevelBank() {
+  if (Player.Bank < 0) {
+    ++Player.Bank;
+  } else if (Player.Bank > 0) {
+    --Player.Bank;
+  }
+}
+
+void FreshShip() {
+  Player.X = 185;
+  Player.Y = 410;
+  Player.Power = 1;
+  Player.Bombs = 2;
+  Player.CenterCooldown1 = 0;
+  Player.CenterCooldown2 = 0;
+  Player.LeftCooldown = 0;
+  Player.RightCooldown = 0;
+}
 
 void PlayerControl() {
   Control(true);

@@ -9,5 +9,10 @@ void ReadPlayerInput();
 void PlayerControl();
 // Polls the first joystick into JoyInfo, asking for every field; true when one answers.
 bool PollJoystick();
+// The bank one step back towards level.
+void LevelBank();
+// The ship as a new game and every new ship have it: at (185, 410), power 1, two bombs, every
+// cooldown run out.
+void FreshShip();
 
 }  // namespace vormelda

@@ -19,6 +19,10 @@ const std::map<std::string, int>& KeyNames() {
   return names;
 }
 
+[[noreturn]] void Refuse(int lineNo, const std::string& what) {
+  throw std::runtime_error("input script line " + std::to_string(lineNo) + ": " + what);
+}
+
 uint32_t ParseAxis(const std::string& text, int lineNo) {
   size_t used = 0;
   unsigned long value = 0;
@@ -28,10 +32,45 @@ uint32_t ParseAxis(const std::string& text, int lineNo) {
     used = 0;
   }
   if (text.empty() || used != text.size() || value > 65535) {
-    throw std::runtime_error("input script line " + std::to_string(lineNo) +
-                             ": axis value out of 0..65535: " + text);
+    Refuse(lineNo, "axis value out of 0..65535: " + text);
   }
   return static_cast<uint32_t>(value);
+}
+
+int64_t ParseTick(const std::string& word, int lineNo, const std::string& text) {
+  size_t used = 0;
+  int64_t tick = 0;
+  try {
+    tick = std::stoll(word, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != word.size() || tick < 1) {
+    Refuse(lineNo, "a line starts with its tick (1 or more): " + text);
+  }
+  return tick;
+}
+
+// Adds what one token names to the line.
+void ApplyToken(const std::string& token, InputLine& line, int lineNo) {
+  const auto& keys = KeyNames();
+  if (auto k = keys.find(token); k != keys.end()) {
+    line.heldKeys.push_back(k->second);
+  } else if (token.rfind("tap:", 0) == 0 && keys.count(token.substr(4)) != 0) {
+    line.tappedKeys.push_back(keys.at(token.substr(4)));
+  } else if (token == "J1" || token == "J2" || token == "J3") {
+    line.joystick = true;
+    line.joyButtons |= token == "J1" ? JOY_BUTTON1 : token == "J2" ? JOY_BUTTON2 : JOY_BUTTON3;
+  } else if (token.rfind("JX=", 0) == 0 || token.rfind("JY=", 0) == 0) {
+    line.joystick = true;
+    (token[1] == 'X' ? line.joyX : line.joyY) = ParseAxis(token.substr(3), lineNo);
+  } else if (token == "Joy") {
+    line.joystick = true;
+  } else if (token == "close") {
+    line.close = true;
+  } else {
+    Refuse(lineNo, "unknown token " + token);
+  }
 }
 
 }  // namespace
@@ -43,45 +82,14 @@ std::vector<InputLine> ParseInputScript(std::istream& in) {
   while (std::getline(in, text)) {
     ++lineNo;
     if (!text.empty() && text.back() == '\r') text.pop_back();
-    auto first = text.find_first_not_of(" \t");
+    const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos || text[first] == '#') continue;
     std::istringstream words(text);
-    std::string tickText;
-    words >> tickText;
+    std::string word;
+    words >> word;
     InputLine line;
-    try {
-      size_t used = 0;
-      line.tick = std::stoll(tickText, &used);
-      if (used != tickText.size() || line.tick < 1) throw std::invalid_argument("tick");
-    } catch (const std::exception&) {
-      throw std::runtime_error("input script line " + std::to_string(lineNo) +
-                               ": a line starts with its tick (1 or more): " + text);
-    }
-    std::string token;
-    while (words >> token) {
-      const auto& keys = KeyNames();
-      if (auto k = keys.find(token); k != keys.end()) {
-        line.heldKeys.push_back(k->second);
-      } else if (token.rfind("tap:", 0) == 0 && keys.count(token.substr(4)) != 0) {
-        line.tappedKeys.push_back(keys.at(token.substr(4)));
-      } else if (token == "J1" || token == "J2" || token == "J3") {
-        line.joystick = true;
-        line.joyButtons |= token == "J1" ? JOY_BUTTON1 : token == "J2" ? JOY_BUTTON2 : JOY_BUTTON3;
-      } else if (token.rfind("JX=", 0) == 0) {
-        line.joystick = true;
-        line.joyX = ParseAxis(token.substr(3), lineNo);
-      } else if (token.rfind("JY=", 0) == 0) {
-        line.joystick = true;
-        line.joyY = ParseAxis(token.substr(3), lineNo);
-      } else if (token == "Joy") {
-        line.joystick = true;
-      } else if (token == "close") {
-        line.close = true;
-      } else {
-        throw std::runtime_error("input script line " + std::to_string(lineNo) +
-                                 ": unknown token " + token);
-      }
-    }
+    line.tick = ParseTick(word, lineNo, text);
+    while (words >> word) ApplyToken(word, line, lineNo);
     byTick[line.tick] = line;
   }
   std::vector<InputLine> lines;

@@ -1,5 +1,6 @@
 #include "render/draw_stage.hpp"
 
+#include "common/helpers.hpp"
 #include "render/stage_pieces.hpp"
 #include "render/status_line.hpp"
 #include "shell/form_main.hpp"
@@ -18,9 +19,7 @@ void DrawStage() {
   DrawBlasts();
   if (DrawPlayerExplosion()) {
     // The explosion is over: the new ship appears among no enemies and no bullets.
-    Blasts.Erase();
-    Enemies.Erase();
-    EnemyShots.Erase();
+    EmptyLists();
     Player.OnScreen = kTrue;
   }
   DrawPlayerShip();

@@ -56,24 +56,18 @@ void EndingScreen() {
   FrameCount = 100;
   frmMain.Tag.clear();
   frmMain.KeyPreview = true;
-  for (;;) {
-    uint32_t t0 = timeGetTime();
-    DoEvents();
-    DrawCredits();
-    frmMain.RefreshField();
-    ++FrameCount;
-    PollJoystick();
-    FrameWait(t0, 30);
-    if (frmMain.Tag == kTagLeave || (JoyInfo.dwButtons & JOY_BUTTON3) != 0) break;
-  }
+  do {
+    PacedFrame(30, [] {
+      DrawCredits();
+      frmMain.RefreshField();
+      ++FrameCount;
+      PollJoystick();
+    });
+  } while (!LeaveRequested());
   StartButtonLatch = kTrue;
   frmMain.KeyPreview = false;
   SaveHighScore();
-  Enemies.Erase();
-  EnemyShots.Erase();
-  Blasts.Erase();
-  BombTimer = 0;
-  PowerItem.Alive = kFalse;
+  ClearPlay();
   if (frmMain.mciBackMusic.Mode() != kModeNotOpen) frmMain.mciBackMusic.Command("Close");
 }
 

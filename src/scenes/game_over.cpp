@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/helpers.hpp"
 #include "common/player_control.hpp"
 #include "platform/winapi.hpp"
 #include "render/sprites.hpp"
@@ -17,14 +18,7 @@ namespace vormelda {
 namespace {
 
 void Respawn() {
-  Player.Power = 1;
-  Player.Bombs = 2;
-  Player.CenterCooldown1 = 0;
-  Player.CenterCooldown2 = 0;
-  Player.LeftCooldown = 0;
-  Player.RightCooldown = 0;
-  Player.X = 185;
-  Player.Y = 410;
+  FreshShip();
   --Player.Lives;
   for (ShotSlot& s : CenterShots) {
     s.DX = 0;
@@ -40,20 +34,28 @@ void ShowGameOver() {
   CurrentScene = "gameover";
   frmMain.Tag.clear();
   frmMain.KeyPreview = true;
-  for (;;) {
-    uint32_t t0 = timeGetTime();
-    DoEvents();
-    DrawSprite(sprite::kGameOver, {76, 216});
-    frmMain.RefreshField();
-    PollJoystick();
-    if (frmMain.Tag == kTagLeave || (JoyInfo.dwButtons & JOY_BUTTON3) != 0) break;
-    FrameWait(t0, 60);
-  }
+  do {
+    PacedFrame(60, [] {
+      DrawSprite(sprite::kGameOver, {76, 216});
+      frmMain.RefreshField();
+      PollJoystick();
+    });
+  } while (!LeaveRequested());
   StartButtonLatch = kTrue;
   frmMain.KeyPreview = false;
 }
 
 }  // namespace
+
+bool LeaveRequested() {
+  return frmMain.Tag == kTagLeave || (JoyInfo.dwButtons & JOY_BUTTON3) != 0;
+}
+
+void ClearPlay() {
+  EmptyLists();
+  BombTimer = 0;
+  PowerItem.Alive = kFalse;
+}
 
 void SaveHighScore() {
   const auto stored = NumericValue(HighScoreText);
@@ -71,11 +73,7 @@ void ResolveMiss() {
   if (Player.Lives != 0) return;
   ShowGameOver();
   SaveHighScore();
-  Enemies.Erase();
-  EnemyShots.Erase();
-  Blasts.Erase();
-  BombTimer = 0;
-  PowerItem.Alive = kFalse;
+  ClearPlay();
   StopMusic(frmMain.mciBackMusic);
   throw RestartGame{};
 }

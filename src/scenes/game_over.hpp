@@ -6,6 +6,13 @@ namespace vormelda {
 // the high score saved and the scene flow started again from the title screen.
 void ResolveMiss();
 
+// Whether the player asked to leave the game over or the ending: Enter released, or button 3 down.
+bool LeaveRequested();
+
+// What the game over and the ending clear before the next game: the lists, a running bomb and the
+// falling power item.
+void ClearPlay();
+
 // Takes the score into HighScoreText when it beats it and rewrites HighScore.ini. Errors are
 // ignored; the old file is never left half-written.
 void SaveHighScore();

@@ -33,16 +33,10 @@ bool CanOpen(std::string_view name) {
   return static_cast<bool>(file);
 }
 
+// A fresh ship, three in all, no score; the bank is left as it is.
 void NewGamePlayer() {
-  Player.X = 185;
-  Player.Y = 410;
-  Player.Power = 1;
-  Player.CenterCooldown1 = 0;
-  Player.CenterCooldown2 = 0;
-  Player.LeftCooldown = 0;
-  Player.RightCooldown = 0;
+  FreshShip();
   Player.Lives = 3;
-  Player.Bombs = 2;
   Player.Score = 0;
   Player.OnScreen = kTrue;
 }
@@ -126,16 +120,18 @@ void TitleScreen() {
   const StartModes modes = PrepareNewGame();
   int16_t offset = 0;
   for (;;) {
-    DoEvents();
-    uint32_t t0 = timeGetTime();
-    offset = static_cast<int16_t>(offset + 15);
-    if (offset > kFieldHeight) offset = static_cast<int16_t>(offset - kFieldHeight);
-    DrawTitleFrame(offset);
-    frmMain.RefreshField();
-    ++FrameCount;
-    PollJoystick();
-    if ((JoyInfo.dwButtons & JOY_BUTTON3) == 0) StartButtonLatch = kFalse;
-    FrameWait(t0, 60);
+    PacedFrame(
+        60,
+        [&] {
+          offset = static_cast<int16_t>(offset + 15);
+          if (offset > kFieldHeight) offset = static_cast<int16_t>(offset - kFieldHeight);
+          DrawTitleFrame(offset);
+          frmMain.RefreshField();
+          ++FrameCount;
+          PollJoystick();
+          if ((JoyInfo.dwButtons & JOY_BUTTON3) == 0) StartButtonLatch = kFalse;
+        },
+        EventsAt::BeforeStart);
 
     // Every start key is asked in every frame, unlocked or not, so a press of a locked key is
     // used up and cannot start a game later.

@@ -37,27 +37,27 @@ int16_t Intro() {
   Flag slowing = kFalse;
   int16_t offset = 0;
   Flag late = kFalse;
-  for (;;) {
-    uint32_t t0 = timeGetTime();
-    DoEvents();
-    if (IsTrue(slowing) && speed > 1)
-      speed = static_cast<float>(static_cast<double>(speed) - 0.145);
-    offset = static_cast<int16_t>(offset + RoundHalfEven(speed));
-    if (offset > kFieldHeight) offset = static_cast<int16_t>(offset - kFieldHeight);
-    if (offset == 85) slowing = kTrue;
-    if (IsTrue(slowing) && offset < 8) late = kTrue;
-    const int lower = IsTrue(late) ? 2 : 1;
-    const int upper = IsTrue(late) ? 3 : IsTrue(slowing) ? 2 : 1;
-    DrawOpaque(frmMain.PicBack[lower], {0, offset});
-    DrawOpaque(frmMain.PicBack[upper], {0, offset - kFieldHeight});
-    DrawExhaustFlame(Player.X, Player.Y);
-    DrawLevelShip(Player.X, Player.Y);
-    DrawStartingStatusLine();
-    frmMain.RefreshField();
-    FrameWait(t0, FramesPerSecond);
-    ++FrameCount;
-    if (!(speed > 1)) return offset;
-  }
+  do {
+    PacedFrame(FramesPerSecond, [&] {
+      if (IsTrue(slowing) && speed > 1) {
+        speed = static_cast<float>(static_cast<double>(speed) - 0.145);
+      }
+      offset = static_cast<int16_t>(offset + RoundHalfEven(speed));
+      if (offset > kFieldHeight) offset = static_cast<int16_t>(offset - kFieldHeight);
+      if (offset == 85) slowing = kTrue;
+      if (IsTrue(slowing) && offset < 8) late = kTrue;
+      const int lower = IsTrue(late) ? 2 : 1;
+      const int upper = IsTrue(late) ? 3 : IsTrue(slowing) ? 2 : 1;
+      DrawOpaque(frmMain.PicBack[lower], {0, offset});
+      DrawOpaque(frmMain.PicBack[upper], {0, offset - kFieldHeight});
+      DrawExhaustFlame(Player.X, Player.Y);
+      DrawLevelShip(Player.X, Player.Y);
+      DrawStartingStatusLine();
+      frmMain.RefreshField();
+      ++FrameCount;
+    });
+  } while (speed > 1);
+  return offset;
 }
 
 }  // namespace
@@ -111,17 +111,14 @@ void StageDriver() {
 
   CurrentScene = "stage";
   do {
-    uint32_t t0 = timeGetTime();
-    DoEvents();
-    StagePlayFrame();
-    KeepMusicLooping(frmMain.mciBackMusic);
-    ++FrameCount;
-    FrameWait(t0, FramesPerSecond);
+    PacedFrame(FramesPerSecond, [] {
+      StagePlayFrame();
+      KeepMusicLooping(frmMain.mciBackMusic);
+      ++FrameCount;
+    });
   } while (FrameCount != kStageEnd);
 
-  Enemies.Erase();
-  EnemyShots.Erase();
-  Blasts.Erase();
+  EmptyLists();
   StopMusic(frmMain.mciBackMusic);
 }
 

@@ -114,10 +114,9 @@ RecordingHeader ReadRecordingHeader(std::istream& in) {
   for (std::string word; words >> word;) {
     try {
       if (auto seed = Value(word, "seed")) {
-        size_t used = 0;
-        const unsigned long long value = std::stoull(*seed, &used);
-        if (used != seed->size() || value > UINT32_MAX) throw std::out_of_range("seed");
-        header.seed = static_cast<uint32_t>(value);
+        const auto value = ParseWholeNumber(*seed, 0, UINT32_MAX);
+        if (!value) throw std::out_of_range("seed");
+        header.seed = static_cast<uint32_t>(*value);
       } else if (auto start = Value(word, "start")) {
         header.start = StartMode::Parse(*start);
       }

@@ -93,20 +93,14 @@ std::vector<MessageBoxAnswer> ParseAnswers(const std::string& list) {
 // "TICK:FILE.png" with TICK a tick of the run.
 std::pair<int64_t, std::string> ParseShot(const std::string& shot) {
   const auto colon = shot.find(':');
-  const std::string tick = shot.substr(0, colon == std::string::npos ? 0 : colon);
-  size_t used = 0;
-  int64_t value = 0;
-  try {
-    value = std::stoll(tick, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (colon == std::string::npos || used == 0 || used != tick.size() || value < 1 ||
-      value > kMaxTicks || colon + 1 == shot.size()) {
+  const auto tick = colon == std::string::npos
+                        ? std::nullopt
+                        : ParseWholeNumber(std::string_view(shot).substr(0, colon), 1, kMaxTicks);
+  if (!tick || colon + 1 == shot.size()) {
     throw std::runtime_error("--shot takes TICK:FILE.png with TICK from 1 to " +
                              std::to_string(kMaxTicks) + ", not " + shot);
   }
-  return {value, shot.substr(colon + 1)};
+  return {*tick, shot.substr(colon + 1)};
 }
 
 // The resident set size of this process, from the kernel's status file.

@@ -1,6 +1,8 @@
 #include "platform/input_script.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -24,31 +26,15 @@ const std::map<std::string, int>& KeyNames() {
 }
 
 uint32_t ParseAxis(const std::string& text, int lineNo) {
-  size_t used = 0;
-  unsigned long value = 0;
-  try {
-    value = std::stoul(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (text.empty() || used != text.size() || value > 65535) {
-    Refuse(lineNo, "axis value out of 0..65535: " + text);
-  }
-  return static_cast<uint32_t>(value);
+  const auto value = ParseWholeNumber(text, 0, 65535);
+  if (!value) Refuse(lineNo, "axis value out of 0..65535: " + text);
+  return static_cast<uint32_t>(*value);
 }
 
 int64_t ParseTick(const std::string& word, int lineNo, const std::string& text) {
-  size_t used = 0;
-  int64_t tick = 0;
-  try {
-    tick = std::stoll(word, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != word.size() || tick < 1) {
-    Refuse(lineNo, "a line starts with its tick (1 or more): " + text);
-  }
-  return tick;
+  const auto tick = ParseWholeNumber(word, 1, INT64_MAX);
+  if (!tick) Refuse(lineNo, "a line starts with its tick (1 or more): " + text);
+  return *tick;
 }
 
 // Adds what one token names to the line.
@@ -96,6 +82,16 @@ std::vector<InputLine> ParseInputScript(std::istream& in) {
   lines.reserve(byTick.size());
   for (auto& [tick, line] : byTick) lines.push_back(std::move(line));
   return lines;
+}
+
+std::optional<int64_t> ParseWholeNumber(std::string_view text, int64_t lo, int64_t hi) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [at, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || at != end || value < lo || value > hi) {
+    return std::nullopt;
+  }
+  return value;
 }
 
 std::string FormatInputLine(const InputLine& line) {

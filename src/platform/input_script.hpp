@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <istream>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vormelda {
@@ -25,5 +27,8 @@ std::vector<InputLine> ParseInputScript(std::istream& in);
 
 // The inverse, one line: "TICK TOKEN..." (used to record scripts).
 std::string FormatInputLine(const InputLine& line);
+
+// The whole of text as a whole number from lo to hi; empty when it is anything else.
+std::optional<int64_t> ParseWholeNumber(std::string_view text, int64_t lo, int64_t hi);
 
 }  // namespace vormelda

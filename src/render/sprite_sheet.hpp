@@ -171,22 +171,22 @@ struct BossBlastSheet {
   static constexpr Point Picture(int i) { return {i % kPerRow * kSize, i / kPerRow * kSize}; }
 };
 
-// The sprite sheet is just large enough for every picture.
-constexpr int SheetWidth() {
-  int w = 0;
+// The sprite sheet is just large enough for every picture: its far corner.
+constexpr Point SheetExtent() {
+  Point far;
   for (const Sprite& s : kSpriteSheet) {
-    w = s.image.x + s.w > w ? s.image.x + s.w : w;
-    if (s.HasMask()) w = s.mask.x + s.w > w ? s.mask.x + s.w : w;
+    for (const Point& p : {s.image, s.mask}) {
+      if (p.x < 0) continue;  // no mask
+      far = {std::max(far.x, p.x + s.w), std::max(far.y, p.y + s.h)};
+    }
   }
-  return w;
+  return far;
+}
+constexpr int SheetWidth() {
+  return SheetExtent().x;
 }
 constexpr int SheetHeight() {
-  int h = 0;
-  for (const Sprite& s : kSpriteSheet) {
-    h = s.image.y + s.h > h ? s.image.y + s.h : h;
-    if (s.HasMask()) h = s.mask.y + s.h > h ? s.mask.y + s.h : h;
-  }
-  return h;
+  return SheetExtent().y;
 }
 
 }  // namespace vormelda

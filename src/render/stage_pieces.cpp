@@ -51,31 +51,29 @@ void DrawShots(const OneBasedArray<ShotSlot, N>& slots, const Sprite& picture) {
   }
 }
 
-// The small bullet's pictures by its odd steps 1..15; any other step starts the cycle again.
-const Sprite& SmallBulletPicture(uint8_t& step) {
-  using sprite::kSmallBullet;
-  static constexpr const Sprite* kCycle[8] = {&kSmallBullet[0], &kSmallBullet[1], &kSmallBullet[2],
-                                              &kSmallBullet[1], &kSmallBullet[0], &kSmallBullet[3],
-                                              &kSmallBullet[4], &kSmallBullet[3]};
-  if (step < 1 || step > 15) {
+// A bullet's picture by its animation step, which it advances: steps 1 and 2 show the first
+// picture of the cycle, 3 and 4 the second, and so on; a step past the cycle starts it again at 1,
+// showing the restart picture this once.
+template <size_t N>
+const Sprite& BulletPicture(uint8_t& step, const std::array<const Sprite*, N>& cycle,
+                            const Sprite& restart) {
+  if (step < 1 || step > 2 * N - 1) {
     step = 1;
-    return kSmallBullet[3];
+    return restart;
   }
-  const Sprite& picture = *kCycle[(step - 1) / 2];
+  const Sprite& picture = *cycle[static_cast<size_t>((step - 1) / 2)];
   ++step;
   return picture;
 }
 
-// The medium bullet's six pictures by its odd steps 1..11.
-const Sprite& MediumBulletPicture(uint8_t& step) {
-  if (step < 1 || step > 11) {
-    step = 1;
-    return sprite::kMediumBullet[5];
-  }
-  const Sprite& picture = sprite::kMediumBullet[static_cast<size_t>((step - 1) / 2)];
-  ++step;
-  return picture;
-}
+// The small bullet swells and shrinks, then flickers; the medium one turns through six pictures.
+constexpr std::array<const Sprite*, 8> kSmallBulletCycle = {
+    &sprite::kSmallBullet[0], &sprite::kSmallBullet[1], &sprite::kSmallBullet[2],
+    &sprite::kSmallBullet[1], &sprite::kSmallBullet[0], &sprite::kSmallBullet[3],
+    &sprite::kSmallBullet[4], &sprite::kSmallBullet[3]};
+constexpr std::array<const Sprite*, 6> kMediumBulletCycle = {
+    &sprite::kMediumBullet[0], &sprite::kMediumBullet[1], &sprite::kMediumBullet[2],
+    &sprite::kMediumBullet[3], &sprite::kMediumBullet[4], &sprite::kMediumBullet[5]};
 
 }  // namespace
 
@@ -152,9 +150,9 @@ void DrawSmallBullets() {
     if (!IsTrue(s.Alive)) continue;
     const Point at{RoundHalfEven(s.X), RoundHalfEven(s.Y)};
     if (s.Kind == 1) {
-      DrawSprite(SmallBulletPicture(s.Step), at);
+      DrawSprite(BulletPicture(s.Step, kSmallBulletCycle, sprite::kSmallBullet[3]), at);
     } else if (s.Kind == 2) {
-      DrawSprite(MediumBulletPicture(s.Step), at);
+      DrawSprite(BulletPicture(s.Step, kMediumBulletCycle, sprite::kMediumBullet[5]), at);
     }
   }
 }

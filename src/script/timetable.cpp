@@ -83,77 +83,91 @@ EventGroup Sweep() {
   return g;
 }
 
-std::vector<EventGroup> Build() {
-  const Formation fromRight = One(Fighter(kFieldWidth, -4, 1.2f, 100, 10, 35));
-  const Formation fromLeft = One(Fighter(-35, 4, 1.2f, 100, 10, 35));
-  const Formation pairFromSides =
-      Loop({Fighter(-35, 1.5f, 1, 59), Fighter(kFieldWidth, -1.5f, 1, 59)});
-  const Formation edgeDroppers = Loop({Dropper(0, 1, 50), Dropper(390, 1, 50)});
-  auto randomFighter = [](int16_t lo, int16_t hi, int32_t timer = 32) {
-    return One(Fighter(Between(lo, hi), TimesSign(2), 2, timer));
-  };
-  auto fastPair = [] {
-    return Loop({Fighter(Between(0, 175), Fixed(2), 4.5f, 32, 100),
-                 Fighter(Between(210, 385), Fixed(-2), 4.5f, 32, 100)});
-  };
-  auto gunPair = [](float a, float b) { return Loop({Gunship(a), Gunship(b)}); };
+// The formations several rows share.
+Formation FromRight() {
+  return One(Fighter(kFieldWidth, -4, 1.2f, 100, 10, 35));
+}
+Formation FromLeft() {
+  return One(Fighter(-35, 4, 1.2f, 100, 10, 35));
+}
+Formation PairFromSides() {
+  return Loop({Fighter(-35, 1.5f, 1, 59), Fighter(kFieldWidth, -1.5f, 1, 59)});
+}
+Formation EdgeDroppers() {
+  return Loop({Dropper(0, 1, 50), Dropper(390, 1, 50)});
+}
+Formation RandomFighter(int16_t lo, int16_t hi, int32_t timer = 32) {
+  return One(Fighter(Between(lo, hi), TimesSign(2), 2, timer));
+}
+Formation FastPair() {
+  return Loop({Fighter(Between(0, 175), Fixed(2), 4.5f, 32, 100),
+               Fighter(Between(210, 385), Fixed(-2), 4.5f, 32, 100)});
+}
+Formation GunPair(float a, float b) {
+  return Loop({Gunship(a), Gunship(b)});
+}
 
-  std::vector<EventGroup> t;
+// Rows 1 to 20: fighters from above and from the sides, the first droppers.
+void OpeningRows(std::vector<EventGroup>& t) {
   t.push_back(Group(1, Frames({400, 450, 500}), {One(Fighter(100, 2, 2, 32))}));
   t.push_back(Group(2, Frames({650, 700, 750}), {One(Fighter(285, -2, 2, 32))}));
-  t.push_back(Group(3, Frames({890, 910}), {randomFighter(129, 256)}));
-  t.push_back(Group(4, Frames({1030, 1050}), {randomFighter(197, 325)}));
-  t.push_back(Group(5, Frames({1170, 1190}), {randomFighter(60, 188)}));
+  t.push_back(Group(3, Frames({890, 910}), {RandomFighter(129, 256)}));
+  t.push_back(Group(4, Frames({1030, 1050}), {RandomFighter(197, 325)}));
+  t.push_back(Group(5, Frames({1170, 1190}), {RandomFighter(60, 188)}));
   t.push_back(
       Group(6, Frames({1350}),
             {Loop({Fighter(105, -2, 2, 32), Fighter(210, -2, 2, 32), Fighter(315, -2, 2, 32)})}));
-  t.push_back(Group(7, Frames({1468}), {pairFromSides}));
-  t.push_back(Group(8, Frames({1600}), {edgeDroppers}));
-  t.push_back(Group(9, Alternating({2000, 2030}, 2), {fromRight, fromLeft}));
+  t.push_back(Group(7, Frames({1468}), {PairFromSides()}));
+  t.push_back(Group(8, Frames({1600}), {EdgeDroppers()}));
+  t.push_back(Group(9, Alternating({2000, 2030}, 2), {FromRight(), FromLeft()}));
   t.push_back(Group(10, Frames({2120}), {One(Dropper(Between(209, 210), 2.5f, 25))}));
-  t.push_back(Group(11, Alternating({2220, 2250}, 2), {fromRight, fromLeft}));
+  t.push_back(Group(11, Alternating({2220, 2250}, 2), {FromRight(), FromLeft()}));
   t.push_back(Group(12, Frames({2340}), {One(Dropper(390, 2.5f, 25))}));
-  t.push_back(Group(13, Alternating({2420, 2450}, 2), {fromRight, fromLeft}));
-  t.push_back(Group(14, Every(2600, 2680, 20), {randomFighter(197, 325)}));
+  t.push_back(Group(13, Alternating({2420, 2450}, 2), {FromRight(), FromLeft()}));
+  t.push_back(Group(14, Every(2600, 2680, 20), {RandomFighter(197, 325)}));
   {
     // At 2890 a dropper follows the row's fighter.
-    EventGroup g = Group(15, Every(2850, 2930, 20), {randomFighter(197, 325)});
-    Formation withDropper = randomFighter(197, 325);
+    EventGroup g = Group(15, Every(2850, 2930, 20), {RandomFighter(197, 325)});
+    Formation withDropper = RandomFighter(197, 325);
     withDropper.enemies.push_back(Dropper(20, 2.5f, 25));
     g.formations.push_back(withDropper);
     for (EventFrame& f : g.frames) f.formation = f.frame == 2890 ? 1 : 0;
     t.push_back(g);
   }
   t.push_back(Group(16, Frames({3010}), {One(Dropper(20, 2.5f, 25))}));
-  t.push_back(Group(17, Every(3050, 3130, 20), {randomFighter(60, 188)}));
+  t.push_back(Group(17, Every(3050, 3130, 20), {RandomFighter(60, 188)}));
   t.push_back(Group(18, Frames({3250, 3290, 3330}), {One(Dropper(20, 2.5f, 25))}));
   t.push_back(Group(19, Frames({3400, 3420, 3440}), {One(Dropper(370, 3, 55))}));
   t.push_back(Group(
       20, Alternating({3600, 3620, 3640, 3660, 3680, 3700}, 2),
       {One(Fighter(-35, 4, 1.5f, 200, 10, 35)), One(Fighter(kFieldWidth, -4, 1.5f, 200, 10, 35))}));
-  t.push_back(Group(21, Frames({3850}), {gunPair(235, 135)}));
-  t.push_back(Group(22, Frames({3950}), {gunPair(235, 135)}));
-  t.push_back(Group(23, Frames({4075}), {gunPair(285, 85)}));
-  t.push_back(Group(24, Frames({4200}), {gunPair(285, 85)}));
-  t.push_back(Group(25, Frames({4260}), {pairFromSides}));
-  t.push_back(Group(26, Frames({4410}), {gunPair(321, 49)}));
-  t.push_back(Group(27, Frames({4940, 4960}), {edgeDroppers}));
+}
+
+// Rows 21 to 47: the gunships, the sweep, the fast pairs and the last stretch.
+void ClosingRows(std::vector<EventGroup>& t) {
+  t.push_back(Group(21, Frames({3850}), {GunPair(235, 135)}));
+  t.push_back(Group(22, Frames({3950}), {GunPair(235, 135)}));
+  t.push_back(Group(23, Frames({4075}), {GunPair(285, 85)}));
+  t.push_back(Group(24, Frames({4200}), {GunPair(285, 85)}));
+  t.push_back(Group(25, Frames({4260}), {PairFromSides()}));
+  t.push_back(Group(26, Frames({4410}), {GunPair(321, 49)}));
+  t.push_back(Group(27, Frames({4940, 4960}), {EdgeDroppers()}));
   t.push_back(Group(28, Frames({4950, 4970, 4990}), {One(Fighter(195, 2, 2, 32))}));
   t.push_back(Group(29, Frames({5200, 5220, 5240}),
                     {Loop({Fighter(60, 2, 2, 32), Fighter(325, -2, 2, 32)})}));
   t.push_back(Group(30, Every(5300, 5390, 18), {One(Fighter(kFieldWidth, -4, 1.5f, 200))}));
   t.push_back(Group(31, Frames({5301}), {One(Dropper(20, 2.5f, 25))}));
   t.push_back(Group(32, Frames({5440}), {One(Gunship(85))}));
-  t.push_back(Group(33, Every(5450, 5550, 20), {randomFighter(197, 325, 30)}));
+  t.push_back(Group(33, Every(5450, 5550, 20), {RandomFighter(197, 325, 30)}));
   t.push_back(Sweep());
   t.push_back(Group(35, Frames({6100}),
                     {Loop({Dropper(0, 2.5f, 20), Dropper(128, 2.5f, 20), Dropper(256, 2.5f, 20),
                            Dropper(384, 2.5f, 20)},
                           0)}));
   t.push_back(Group(36, Frames({6200}), {One(Gunship(185))}));
-  t.push_back(Group(37, Frames({6210, 6225, 6240}), {fastPair()}));
-  t.push_back(Group(38, Frames({6250}), {gunPair(285, 85)}));
-  t.push_back(Group(39, Frames({6350, 6365, 6380}), {fastPair()}));
+  t.push_back(Group(37, Frames({6210, 6225, 6240}), {FastPair()}));
+  t.push_back(Group(38, Frames({6250}), {GunPair(285, 85)}));
+  t.push_back(Group(39, Frames({6350, 6365, 6380}), {FastPair()}));
   // Descending from -50 at 1 a frame they leave the field before their first shot.
   t.push_back(
       Group(40, Frames({6420}),
@@ -162,7 +176,7 @@ std::vector<EventGroup> Build() {
                     {Loop({Fighter(-35, 1, 1, 80), Fighter(kFieldWidth, -1, 1, 80)})}));
   t.push_back(Group(42, Frames({6800, 7000}), {One(Gunship(185))}));
   t.push_back(Group(43, Frames({6825, 6925, 7025, 7125}), {One(Dropper(Between(0, 390), 1, 50))}));
-  t.push_back(Group(44, Every(6850, 7290, 40), {randomFighter(64, 321)}));
+  t.push_back(Group(44, Every(6850, 7290, 40), {RandomFighter(64, 321)}));
   t.push_back(Group(45, Frames({7500, 7700}), {One(Gunship(185))}));
   t.push_back(Group(46, Frames({7525, 7625, 7725}),
                     {Loop({Dropper(Between(0, 180), 1, 50), Dropper(Between(180, 390), 1, 50)})}));
@@ -170,6 +184,12 @@ std::vector<EventGroup> Build() {
   t.push_back(Group(47, Every(7550, 7910, 40, 7710),
                     {Loop({Fighter(Between(0, 175), Fixed(2), 2, 32),
                            Fighter(Between(210, 385), Fixed(-2), 2, 32)})}));
+}
+
+std::vector<EventGroup> Build() {
+  std::vector<EventGroup> t;
+  OpeningRows(t);
+  ClosingRows(t);
   return t;
 }
 

@@ -4,12 +4,12 @@
 
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-class AutoplayJudgeTest : public StageTest {
+class AutoplayJudgeTest : public GameTest {
  protected:
   void SetUp() override {
     NewShip(200, 440);
@@ -134,4 +134,4 @@ TEST_F(AutoplayJudgeTest, AtTheBossThePositionIsBetterUnderIt) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

@@ -7,12 +7,12 @@
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-class AutoplayTest : public StageTest {
+class AutoplayTest : public GameTest {
  protected:
   void TearDown() override { CurrentScene = "loading"; }
 };
@@ -59,4 +59,4 @@ TEST_F(AutoplayTest, DecideReturnsAndLeavesNoTraceWhateverTheLookAheadReaches) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

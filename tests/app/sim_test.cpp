@@ -12,7 +12,7 @@
 
 #include "platform/platform.hpp"
 #include "scenes/high_score_file.hpp"
-#include "support/fake_game_folder.hpp"
+#include "support/game_test.hpp"
 
 namespace vormelda {
 namespace {

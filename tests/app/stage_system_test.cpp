@@ -1,19 +1,21 @@
-// A whole game through vormelda-sim: from the title into the stage, the first enemy, and a game
-// left alone until it is over, back to the title with the high score saved.
+// Whole games through vormelda-sim: from the title into the stage, the first enemy, and a game
+// left alone until it is over, back to the title with the high score saved; and the practice
+// start at the boss on the generated data.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "platform/platform.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
 using Json = nlohmann::json;
@@ -22,21 +24,7 @@ const std::string kComment = "#あなたのハイスコアです。（上限は3
 
 class StageSystem : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::filesystem::create_directory(folder_ / "Picture");
-    std::filesystem::create_directory(folder_ / "Music");
-    for (const char* name : {"Character", "bom", "bomm", "BossBlast", "1", "2", "3", "4", "5"}) {
-      ASSERT_TRUE(SavePng(Surface(16, 16, kOpaqueWhite),
-                          folder_ / ("Picture/" + std::string(name) + ".pic")));
-    }
-    const std::vector<uint8_t> wav = MakeWav(100);
-    for (const char* name :
-         {"MyBlast", "PowerUp", "Bom", "Tama3", "EnemyBlast", "BossBlast", "MyAttack"}) {
-      WriteFile(folder_ / ("Music/" + std::string(name) + ".wav"),
-                std::string(wav.begin(), wav.end()));
-    }
-    WriteFile(HighScoreFile(), "#old\r\n00000\r\n");
-  }
+  void SetUp() override { folder_.Write("HighScore.ini", "#old\r\n00000\r\n"); }
 
   std::string HighScoreFile() const { return folder_ / "HighScore.ini"; }
 
@@ -44,11 +32,10 @@ class StageSystem : public ::testing::Test {
   std::vector<Json> Run(const std::string& input, int64_t ticks, int traceEvery) {
     WriteFile(folder_ / "input.txt", input);
     const std::string trace = folder_ / "trace.jsonl";
-    const std::string command = std::string("'") + VORMELDA_SIM_PATH + "' --data '" +
-                                folder_.Path() + "' --seed 7 --ticks " + std::to_string(ticks) +
-                                " --input '" + (folder_ / "input.txt") + "' --trace '" + trace +
-                                "' --trace-every " + std::to_string(traceEvery) +
-                                " > /dev/null 2>&1";
+    const std::string command =
+        std::string("'") + VORMELDA_SIM + "' --data '" + folder_.Path() + "' --seed 7 --ticks " +
+        std::to_string(ticks) + " --input '" + (folder_ / "input.txt") + "' --trace '" + trace +
+        "' --trace-every " + std::to_string(traceEvery) + " > /dev/null 2>&1";
     const int status = std::system(command.c_str());
     EXPECT_EQ(status, 0) << command;
     std::vector<Json> records;
@@ -58,7 +45,7 @@ class StageSystem : public ::testing::Test {
     return records;
   }
 
-  TempFolder folder_;
+  FakeGameFolder folder_;
 };
 
 TEST_F(StageSystem, StartFromTheTitleFliesTheIntroAndBringsTheFirstEnemyAtFrame400) {
@@ -130,5 +117,47 @@ TEST_F(StageSystem, GameLeftAloneEndsInAGameOverThatSavesTheHighScoreAndReturnsT
   EXPECT_GE(std::stoi(saved.substr(kComment.size() + 2, 5)), score);
 }
 
+// The practice start through the runner: the boss enters, its first attacks come on time, and
+// two bombs cost it 240 hit points.
+TEST(BossSystem, PracticeStartEntryFirstAttacksAndBombs) {
+  TempFolder folder;
+  const std::string game = VORMELDA_GAME_DIR;
+  std::filesystem::copy(game + "/Picture", folder / "Picture",
+                        std::filesystem::copy_options::recursive);
+  std::filesystem::copy(game + "/Music", folder / "Music",
+                        std::filesystem::copy_options::recursive);
+  WriteFile(folder / "HighScore.ini", "#\r\n00000\r\n");
+  // The ship hides in the bottom-left corner, out of the shots' reach; bombs at 100 and 300.
+  WriteFile(folder / "in.txt",
+            "1 Left Down\n100 Left Down Z\n101 Left Down\n300 Left Down Z\n"
+            "301 Left Down\n");
+  const std::string command = std::string(VORMELDA_SIM) + " --data " + folder.Path() +
+                              " --start boss --ticks 500 --input " + (folder / "in.txt") +
+                              " --trace " + (folder / "t.jsonl");
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream trace(folder / "t.jsonl");
+  std::string line;
+  std::map<int32_t, nlohmann::json> byFrame;
+  while (std::getline(trace, line)) {
+    auto j = nlohmann::json::parse(line);
+    byFrame[j["FrameCount"].get<int32_t>()] = j;
+  }
+  EXPECT_EQ(byFrame.at(8401)["scene"], "boss");
+  EXPECT_EQ(byFrame.at(8401)["BossY"], -170.0);
+  EXPECT_EQ(byFrame.at(8401)["BossHP"], 3000);
+  // A record is taken at the yield before the frame: frame f's work shows at f + 1.
+  auto bullets = [&](int32_t f) {
+    const auto& list = byFrame.at(f)["EnemyShots"];
+    return list.is_null() ? 0 : static_cast<int>(list.size());
+  };
+  EXPECT_EQ(bullets(8410), 0);
+  EXPECT_EQ(bullets(8411), 12);  // the first fan, still above the field: made and dead at once
+  EXPECT_EQ(bullets(8421), 24);
+  EXPECT_EQ(byFrame.at(8461)["EnemyShots"][0]["Kind"], 3);  // the large ball at 8460 lives on
+  EXPECT_EQ(byFrame.at(8461)["EnemyShots"][0]["Alive"], -1);
+  EXPECT_EQ(byFrame.at(8890)["Player"]["Bombs"], 0);
+  EXPECT_EQ(byFrame.at(8890)["BossHP"], 3000 - 240);
+}
+
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

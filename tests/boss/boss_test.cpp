@@ -12,12 +12,12 @@
 #include "render/draw_boss_stage.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-class BossTest : public StageTest {
+class BossTest : public GameTest {
  protected:
   BossTest() {
     NewShip();
@@ -315,4 +315,4 @@ TEST_F(BossRendererTest, TheFinalExplosionPlaysTwelvePicturesThenTwoEmptyFrames)
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

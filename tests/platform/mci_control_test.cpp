@@ -8,7 +8,7 @@
 
 #include "platform/sound_length.hpp"
 #include "platform/winapi.hpp"
-#include "support/fake_game_folder.hpp"
+#include "support/game_test.hpp"
 
 namespace vormelda {
 namespace {
@@ -53,7 +53,7 @@ Bytes PcmFormat(uint32_t rate, uint16_t channels, uint16_t bits) {
   return fmt;
 }
 
-class SoundHolder : public testing::HostTest {
+class SoundHolder : public testing::GameTest {
  protected:
   void SetUp() override { StartHost(); }
   void Advance(int ms) {

@@ -7,9 +7,9 @@
 
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
 // The bomb masks read as the inverse of their position, so that mask and image tell apart.
@@ -33,7 +33,7 @@ const Surface& BombMasks() {
   return sheet;
 }
 
-class DrawStageTest : public StageTest {
+class DrawStageTest : public GameTest {
  protected:
   void SetUp() override {
     NewShip(185, 410);
@@ -58,7 +58,7 @@ class DrawStageTest : public StageTest {
 
   // Whether the w x h sprite with mask (mx, my) and image (ix, iy) lies at (x, y) right over the
   // background: its corners and middle are checked.
-  static testing::AssertionResult Shows(int x, int y, int w, int h, int mx, int my, int ix,
+  static ::testing::AssertionResult Shows(int x, int y, int w, int h, int mx, int my, int ix,
                                         int iy) {
     const int points[5][2] = {{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w / 2, h / 2}};
     for (const auto& p : points) {
@@ -66,24 +66,24 @@ class DrawStageTest : public StageTest {
       if (fx < 0 || fy < 0 || fx >= 420 || fy >= 560) continue;
       const uint32_t want = Masked(Background(fy), mx + p[0], my + p[1], ix + p[0], iy + p[1]);
       if (Field(fx, fy) != want) {
-        return testing::AssertionFailure() << "at (" << fx << ", " << fy << ") 0x" << std::hex
+        return ::testing::AssertionFailure() << "at (" << fx << ", " << fy << ") 0x" << std::hex
                                            << Field(fx, fy) << " instead of 0x" << want;
       }
     }
-    return testing::AssertionSuccess();
+    return ::testing::AssertionSuccess();
   }
   // Whether the background alone shows in the w x h block at (x, y).
-  static testing::AssertionResult Bare(int x, int y, int w, int h) {
+  static ::testing::AssertionResult Bare(int x, int y, int w, int h) {
     for (int j = 0; j < h; ++j) {
       for (int i = 0; i < w; ++i) {
         if (Field(x + i, y + j) != Background(y + j)) {
-          return testing::AssertionFailure() << "drawn at (" << x + i << ", " << y + j << ")";
+          return ::testing::AssertionFailure() << "drawn at (" << x + i << ", " << y + j << ")";
         }
       }
     }
-    return testing::AssertionSuccess();
+    return ::testing::AssertionSuccess();
   }
-  static testing::AssertionResult ShowsShip(int maskX, int maskY, int imageX, int imageY) {
+  static ::testing::AssertionResult ShowsShip(int maskX, int maskY, int imageX, int imageY) {
     return Shows(Player.X, Player.Y, 50, 50, maskX, maskY, imageX, imageY);
   }
 };
@@ -101,7 +101,7 @@ TEST_F(DrawStageTest, SceneryScrollsAPixelAFrameAndSwitchesItsLowerPieceAt550) {
       {549, 549, 2, 0, kFalse}, {550, 550, 3, 0, kTrue},  {551, 551, 3, 0, kTrue},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "frame " << c.frame << " row " << c.fieldY);
+    SCOPED_TRACE(::testing::Message() << "frame " << c.frame << " row " << c.fieldY);
     FrameCount = c.frame;
     DrawStage();
     EXPECT_EQ(Field(0, c.fieldY), BackPixel(c.piece, c.pieceY));
@@ -163,7 +163,7 @@ TEST_F(DrawStageTest, BlastShowsEightPicturesThreeFramesEachAndLeavesTheListAtOn
   Blasts.Append({1, 100, 100, 24});
   for (int column = 0; column < 8; ++column) {
     for (int frame = 0; frame < 3; ++frame) {
-      SCOPED_TRACE(testing::Message() << "column " << column << " frame " << frame);
+      SCOPED_TRACE(::testing::Message() << "column " << column << " frame " << frame);
       DrawStage();
       const int c = 50 * column;
       EXPECT_TRUE(Shows(100, 100, 50, 50, c, 406, c, 356));
@@ -293,7 +293,7 @@ TEST_F(DrawStageTest, BulletPicturesCycleByStepOnlyWhileDrawn) {
       {2, 8, 32, 340, 9},   {2, 9, 48, 340, 10},  {2, 11, 64, 340, 12}, {2, 12, 64, 340, 1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "kind " << int(c.kind) << " step " << int(c.step));
+    SCOPED_TRACE(::testing::Message() << "kind " << int(c.kind) << " step " << int(c.step));
     EnemyShots.Erase();
     EnemyShots.Append(Bullet(c.kind, 150.5f, 99.5f, 0, 0, 10, c.step));
     DrawStage();
@@ -352,17 +352,17 @@ TEST_F(DrawStageTest, LaterStepsPaintOverEarlierOnes) {
 
 class StatusLine : public DrawStageTest {
  protected:
-  static testing::AssertionResult ShowsPiece(int x, int width, int sheetX) {
+  static ::testing::AssertionResult ShowsPiece(int x, int width, int sheetX) {
     return Shows(x, 530, width, 29, sheetX, 269, sheetX, 240);
   }
-  static testing::AssertionResult ShowsScore(const std::string& digits) {
+  static ::testing::AssertionResult ShowsScore(const std::string& digits) {
     for (size_t i = 0; i < digits.size(); ++i) {
       const int d = digits[i] - '0';
       auto shown = ShowsPiece(302 + 18 * static_cast<int>(i + 1), 18, 86 + 18 * d);
       if (!shown) return shown << " (digit " << i + 1 << ")";
     }
     const int after = 302 + 18 * static_cast<int>(digits.size() + 1);
-    return after < 420 ? Bare(after, 530, 1, 29) : testing::AssertionSuccess();
+    return after < 420 ? Bare(after, 530, 1, 29) : ::testing::AssertionSuccess();
   }
 };
 
@@ -394,4 +394,4 @@ TEST_F(StatusLine, ShipsAndBombsGlyphsCountFromTheSameFour) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

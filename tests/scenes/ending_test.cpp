@@ -1,23 +1,20 @@
-// The ending: the certificates it earns, the credits that leave only on a release of Enter or a
-// press of button 3, and the practice start that reaches the boss through the runner.
+// The ending: the certificates it earns, and the credits that leave only on a release of Enter or
+// a press of button 3.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <nlohmann/json.hpp>
 
 #include "scenes/ending.hpp"
 #include "scenes/high_score_file.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
 #include "shell/startup.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-class EndingTest : public StageTest {
+class EndingTest : public GameTest {
  protected:
   EndingTest() {
     Launch.appFolder = folder.Path();
@@ -82,47 +79,5 @@ TEST_F(EndingTest, TheBannerShowsOnlyAtSuperHighSpeed) {
   EXPECT_EQ(bannerPixel(100), Masked(kOpaqueBlack, 200, 782 + 30, 200, 722 + 30));
 }
 
-// The practice start through the runner: the boss enters, its first attacks come on time, and
-// two bombs cost it 240 hit points.
-TEST(BossSystem, PracticeStartEntryFirstAttacksAndBombs) {
-  TempFolder folder;
-  const std::string game = VORMELDA_GAME_DIR;
-  std::filesystem::copy(game + "/Picture", folder / "Picture",
-                        std::filesystem::copy_options::recursive);
-  std::filesystem::copy(game + "/Music", folder / "Music",
-                        std::filesystem::copy_options::recursive);
-  WriteFile(folder / "HighScore.ini", "#\r\n00000\r\n");
-  // The ship hides in the bottom-left corner, out of the shots' reach; bombs at 100 and 300.
-  WriteFile(folder / "in.txt",
-            "1 Left Down\n100 Left Down Z\n101 Left Down\n300 Left Down Z\n"
-            "301 Left Down\n");
-  const std::string command = std::string(VORMELDA_SIM_PATH) + " --data " + folder.Path() +
-                              " --start boss --ticks 500 --input " + (folder / "in.txt") +
-                              " --trace " + (folder / "t.jsonl");
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  std::ifstream trace(folder / "t.jsonl");
-  std::string line;
-  std::map<int32_t, nlohmann::json> byFrame;
-  while (std::getline(trace, line)) {
-    auto j = nlohmann::json::parse(line);
-    byFrame[j["FrameCount"].get<int32_t>()] = j;
-  }
-  EXPECT_EQ(byFrame.at(8401)["scene"], "boss");
-  EXPECT_EQ(byFrame.at(8401)["BossY"], -170.0);
-  EXPECT_EQ(byFrame.at(8401)["BossHP"], 3000);
-  // A record is taken at the yield before the frame: frame f's work shows at f + 1.
-  auto bullets = [&](int32_t f) {
-    const auto& list = byFrame.at(f)["EnemyShots"];
-    return list.is_null() ? 0 : static_cast<int>(list.size());
-  };
-  EXPECT_EQ(bullets(8410), 0);
-  EXPECT_EQ(bullets(8411), 12);  // the first fan, still above the field: made and dead at once
-  EXPECT_EQ(bullets(8421), 24);
-  EXPECT_EQ(byFrame.at(8461)["EnemyShots"][0]["Kind"], 3);  // the large ball at 8460 lives on
-  EXPECT_EQ(byFrame.at(8461)["EnemyShots"][0]["Alive"], -1);
-  EXPECT_EQ(byFrame.at(8890)["Player"]["Bombs"], 0);
-  EXPECT_EQ(byFrame.at(8890)["BossHP"], 3000 - 240);
-}
-
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

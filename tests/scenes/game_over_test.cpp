@@ -1,10 +1,8 @@
 #include "scenes/game_over.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <array>
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,9 +11,9 @@
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
 #include "shell/startup.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
 const std::string kComment = "#あなたのハイスコアです。（上限は35450です）";
@@ -24,7 +22,7 @@ std::array<char, 5> Five(const char (&text)[6]) {
   return {text[0], text[1], text[2], text[3], text[4]};
 }
 
-class ResolveMissTest : public StageTest {
+class ResolveMissTest : public GameTest {
  protected:
   void SetUp() override {
     Launch.appFolder = folder_.Path();
@@ -135,7 +133,7 @@ TEST_F(ResolveMissTest, HighScoreIsKeptOrReplacedAndTheFileAlwaysRewritten) {
       {"  42 ", 43, "00043"},   {" 1234", 1234, " 1234"}, {"00042", 123456, "12345"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.score << " over '" << c.stored << "'");
+    SCOPED_TRACE(::testing::Message() << c.score << " over '" << c.stored << "'");
     WriteFile(HighScoreFile(), "#old\r\n" + std::string(c.stored, 5) + "\r\n");
     HighScoreText = Five(c.stored);
     LastShipLost(c.score);
@@ -144,26 +142,6 @@ TEST_F(ResolveMissTest, HighScoreIsKeptOrReplacedAndTheFileAlwaysRewritten) {
     EXPECT_EQ(FolderNames(folder_.Path()), (std::vector<std::string>{"HighScore.ini"}));
   }
 }
-
-// Limits the size of any file this process writes, for as long as it lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    rlimit limit = old_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int) = nullptr;
-};
 
 TEST_F(ResolveMissTest, FailingWriteLeavesTheOldFileWhole) {
   const std::string old = "#old\r\n00100\r\n";
@@ -176,22 +154,6 @@ TEST_F(ResolveMissTest, FailingWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(ReadFile(HighScoreFile()), old);
   EXPECT_EQ(FolderNames(folder_.Path()), (std::vector<std::string>{"HighScore.ini"}));
   EXPECT_EQ(HighScoreText, Five("05000"));
-}
-
-TEST_F(ResolveMissTest, ReadOnlyFolderLeavesTheOldFileWhole) {
-  const std::string old = "#old\r\n00100\r\n";
-  WriteFile(HighScoreFile(), old);
-  std::filesystem::permissions(
-      folder_.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  if (FILE* probe = std::fopen((folder_ / "probe").c_str(), "w")) {
-    std::fclose(probe);
-    std::filesystem::remove(folder_ / "probe");
-    GTEST_SKIP() << "the folder stays writable for this user";
-  }
-  HighScoreText = Five("00100");
-  LastShipLost(5000);
-  EXPECT_EQ(ReadFile(HighScoreFile()), old);
-  EXPECT_EQ(FolderNames(folder_.Path()), (std::vector<std::string>{"HighScore.ini"}));
 }
 
 TEST_F(ResolveMissTest, UnwritableTargetsLeaveNoTemporaryFileBehind) {
@@ -210,4 +172,4 @@ TEST_F(ResolveMissTest, UnwritableTargetsLeaveNoTemporaryFileBehind) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

@@ -15,7 +15,7 @@
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
 #include "shell/startup.hpp"
-#include "support/fake_game_folder.hpp"
+#include "support/game_test.hpp"
 
 namespace vormelda {
 namespace {
@@ -56,7 +56,7 @@ Outcome Started(int fps, int64_t tick) {
   return {true, fps, tick};
 }
 
-class TitleScreenTest : public testing::HostTest {
+class TitleScreenTest : public testing::GameTest {
  protected:
   HeadlessPlatform& Start(const std::string& script, int64_t ticks = 20) {
     std::istringstream in(script);

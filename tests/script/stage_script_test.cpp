@@ -9,9 +9,9 @@
 #include "common/helpers.hpp"
 #include "script/timetable.hpp"
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
 struct Appended {
@@ -19,7 +19,7 @@ struct Appended {
   EnemyRecord enemy;
 };
 
-class StageScriptTest : public StageTest {
+class StageScriptTest : public GameTest {
  protected:
   // Runs the script in one frame on an empty enemy list and returns what it appended.
   static std::vector<EnemyRecord> At(int32_t frame) {
@@ -63,7 +63,7 @@ TEST_F(StageScriptTest, WholeStageBrings187EnemiesWithTheValuesOfTheirKind) {
   std::vector<int16_t> gunshipX;
   const std::set<int32_t> fastPairs = {6210, 6225, 6240, 6350, 6365, 6380};
   for (const auto& [frame, e] : all) {
-    SCOPED_TRACE(testing::Message() << "frame " << frame << " kind " << int(e.Kind));
+    SCOPED_TRACE(::testing::Message() << "frame " << frame << " kind " << int(e.Kind));
     ++byKind[e.Kind];
     frames.insert(frame);
     EXPECT_EQ(e.HP, e.Kind == 1 ? 3 : e.Kind == 2 ? 8 : 25);
@@ -251,4 +251,4 @@ TEST_F(StageScriptTest, UntakenBombItemExpiresInFrame8347) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

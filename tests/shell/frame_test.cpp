@@ -1,5 +1,4 @@
 #include "shell/frame.hpp"
-#include "render/sprites.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +7,13 @@
 
 #include "platform/winapi.hpp"
 #include "shell/form_main.hpp"
-#include "support/fake_game_folder.hpp"
+#include "support/game_test.hpp"
 
 namespace vormelda {
 namespace {
 
 using testing::FakeGameFolder;
-using testing::HostTest;
+using testing::GameTest;
 
 HeadlessOptions ClockAt(uint32_t start) {
   HeadlessOptions options;
@@ -22,7 +21,7 @@ HeadlessOptions ClockAt(uint32_t start) {
   return options;
 }
 
-class FrameWaitTest : public HostTest {
+class FrameWaitTest : public GameTest {
  protected:
   // The clock's last reading as a signed count, the way the wait compares it.
   int64_t LastReading() { return static_cast<int32_t>(host().PeekClock() - 1); }
@@ -62,7 +61,7 @@ TEST_F(FrameWaitTest, PassingFromAllOnesToZeroIsNoJumpBackForTheSignedCount) {
   EXPECT_LE(LastReading(), 2);
 }
 
-class SoundCommands : public HostTest {
+class SoundCommands : public GameTest {
  protected:
   void SetUp() override {
     HeadlessOptions options;
@@ -137,37 +136,6 @@ TEST_F(SoundCommands, PlayingAnEffectAgainRestartsItFromTheBeginning) {
   Advance(10);
   StopEffect(effect);
   EXPECT_EQ(effect.Mode(), kModeStopped);
-}
-
-class Drawing : public HostTest {
- protected:
-  void SetUp() override { StartHost(); }
-};
-
-TEST_F(Drawing, ASpriteShowsOnlyItsInsidePartOverTheField) {
-  // A 3 x 3 sprite, transparent in its middle: image at (0, 0) of the sheet, mask at (3, 0).
-  const uint32_t back = 0xFF102030u, ink = 0xFFC00000u;
-  Surface sheet(6, 3);
-  for (int y = 0; y < 3; ++y) {
-    for (int x = 0; x < 3; ++x) sheet.Set(x, y, x == 1 && y == 1 ? kOpaqueBlack : ink);
-  }
-  sheet.Set(4, 1, kOpaqueWhite);
-  frmMain.picCharacter.Image = sheet;
-  frmMain.picMain.Image = Surface(420, 560, back);
-  const Sprite piece{"piece", {0, 0}, {3, 0}, 3, 3};
-  DrawSprite(piece, {418, 558});  // hangs off the right and bottom edges
-  DrawSprite(piece, {-1, -1});    // and off the left and top ones
-  DrawSprite(piece, {-1, -1});
-  const Surface& field = frmMain.picMain.Image;
-  int inked = 0;
-  for (int y = 0; y < 560; ++y) {
-    for (int x = 0; x < 420; ++x) inked += field.At(x, y) == ink;
-  }
-  EXPECT_EQ(inked, 3 + 3);
-  EXPECT_EQ(field.At(418, 558), ink);
-  EXPECT_EQ(field.At(419, 559), back);  // the sprite's transparent middle
-  EXPECT_EQ(field.At(0, 0), back);
-  EXPECT_EQ(field.At(1, 1), ink);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
-#include "support/fake_game_folder.hpp"
+#include "support/game_test.hpp"
 
 namespace vormelda {
 namespace {
@@ -50,7 +50,7 @@ HeadlessOptions Options(int64_t ticks, std::ostream* log = nullptr) {
   return options;
 }
 
-class StartUp : public testing::HostTest {
+class StartUp : public testing::GameTest {
  protected:
   int Run(int64_t ticks) {
     StartHost(Options(ticks, &log_));

@@ -7,12 +7,12 @@
 #include <set>
 
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-class EnemyFireTest : public StageTest {
+class EnemyFireTest : public GameTest {
  protected:
   void SetUp() override { NewShip(200, 400); }
   static EnemyRecord& Shooter(uint8_t kind, float x, float y, int16_t fireTimer = 0) {
@@ -84,7 +84,7 @@ TEST_F(EnemyFireTest, FighterFanIsAimedAtTheShipWithOneBulletHalfARadianToEachSi
   };
   for (const Case& c : {Case{100, 100, 300, 400}, Case{300, 100, 0, 400}, Case{300, 300, 0, 0},
                         Case{0, 300, 300, 0}}) {
-    SCOPED_TRACE(testing::Message() << c.ex << "," << c.ey << " at " << c.px << "," << c.py);
+    SCOPED_TRACE(::testing::Message() << c.ex << "," << c.ey << " at " << c.px << "," << c.py);
     Enemies.Erase();
     EnemyShots.Erase();
     NewShip(c.px, c.py);
@@ -187,4 +187,4 @@ TEST_F(EnemyFireTest, GunshipSpraysSingleBulletsWithStepsSummingToFive) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
 // The ship at (200, 300): its middle is (225, 325).
-class ItemPickup : public StageTest {
+class ItemPickup : public GameTest {
  protected:
   void SetUp() override { NewShip(200, 300); }
 };
@@ -29,7 +29,7 @@ TEST_F(ItemPickup, ItemIsTakenWhenOneOfItsPointsLiesWithin25OfTheShipsMiddle) {
       {230, 330, true},                     // lying on the ship
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+    SCOPED_TRACE(::testing::Message() << c.x << "," << c.y);
     PowerItem = {c.x, c.y, 0, 2, kTrue};
     BombItem = {c.x, c.y, 0, 2, kFalse};
     CollectItems();
@@ -85,4 +85,4 @@ TEST_F(ItemPickup, ExplodingShipStillPicksUpButADeadItemIsNeverTaken) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

@@ -7,12 +7,12 @@
 #include "script/stage_script.hpp"
 #include "shell/game_state.hpp"
 #include "stage/enemy_fire.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-using Movement = StageTest;
+using Movement = GameTest;
 
 TEST_F(Movement, CentreShotsFlyUpAndAreClearedPastTheTopEdge) {
   NewShip();
@@ -176,4 +176,4 @@ TEST_F(Movement, ItemsFallTwoAFrameAndExpireBelowTheField) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-class PlayerControl : public StageTest {
+class PlayerControl : public GameTest {
  protected:
   void SetUp() override { NewShip(200, 300); }
   // One stage frame as far as the ship is concerned: the yield, then the input step.
@@ -266,4 +266,4 @@ TEST_F(PlayerControl, BombGoesOffOnlyWithABombInStockAndNoBombRunning) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
 // The ship at (200, 300): its point is (225, 327).
-class PlayerHitTest : public StageTest {
+class PlayerHitTest : public GameTest {
  protected:
   void SetUp() override { NewShip(200, 300); }
   static bool Missed() { return MissCountdown == 26; }
@@ -46,7 +46,7 @@ TEST_F(PlayerHitTest, EnemyBodiesHitWithinTheirKindsEllipseAboutTheShipPoint) {
       {1, 233.5f, 310, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "kind " << int(c.kind) << " at " << c.x << "," << c.y);
+    SCOPED_TRACE(::testing::Message() << "kind " << int(c.kind) << " at " << c.x << "," << c.y);
     MissCountdown = 0;
     Enemies.Erase();
     Enemies.Append(Enemy(c.kind, c.x, c.y));
@@ -77,7 +77,7 @@ TEST_F(PlayerHitTest, BulletsHitWhenAMidpointOfASideReachesTheShipCore) {
       {1, 233.5f, 322, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "kind " << int(c.kind) << " at " << c.x << "," << c.y);
+    SCOPED_TRACE(::testing::Message() << "kind " << int(c.kind) << " at " << c.x << "," << c.y);
     MissCountdown = 0;
     EnemyShots.Erase();
     EnemyShots.Append(Bullet(c.kind, c.x, c.y));
@@ -124,4 +124,4 @@ TEST_F(PlayerHitTest, NothingHitsWhileTheExplosionRuns) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

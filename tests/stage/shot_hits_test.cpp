@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "shell/game_state.hpp"
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 namespace {
 
-class ShotHitsTest : public StageTest {
+class ShotHitsTest : public GameTest {
  protected:
   void SetUp() override { NewShip(); }
   static std::vector<BlastRecord> BlastList() {
@@ -94,7 +94,7 @@ TEST_F(ShotHitsTest, EachKindIsHitWithinItsOwnEllipseAboutItsRoundedPosition) {
       {1, 100.6f, 84, 105, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message()
+    SCOPED_TRACE(::testing::Message()
                  << "kind " << int(c.kind) << " at " << c.x << ", shot at " << c.shotX);
     Enemies.Erase();
     Enemies.Append(Enemy(c.kind, c.x, 100));
@@ -156,4 +156,4 @@ TEST_F(ShotHitsTest, BlastTakesTheEnemyKindAndAPlaceByKindRoundedHalfToEven) {
 }
 
 }  // namespace
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

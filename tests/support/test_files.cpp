@@ -1,13 +1,18 @@
 #include "support/test_files.hpp"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
-namespace vormelda::testfiles {
+#include "platform/platform.hpp"
+#include "platform/surface.hpp"
+#include "shell/data_files.hpp"
+
+namespace vormelda::testing {
 
 namespace {
 
@@ -17,6 +22,14 @@ void PutLe(std::vector<uint8_t>& out, uint32_t v, int bytes) {
 
 void PutTag(std::vector<uint8_t>& out, const char* tag) {
   out.insert(out.end(), tag, tag + 4);
+}
+
+std::string AsText(const std::vector<uint8_t>& bytes) {
+  return {bytes.begin(), bytes.end()};
+}
+
+void SavePicture(const Surface& picture, const std::string& path) {
+  if (!SavePng(picture, path)) throw std::runtime_error("cannot write " + path);
 }
 
 }  // namespace
@@ -85,4 +98,52 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, ec);
 }
 
-}  // namespace vormelda::testfiles
+uint32_t FakeGameFolder::BackgroundPixel(int picture, int y) {
+  return 0xFF000000u | static_cast<uint32_t>(picture) << 16 | static_cast<uint32_t>(y);
+}
+
+FakeGameFolder::FakeGameFolder() {
+  std::filesystem::create_directory(*this / "Picture");
+  std::filesystem::create_directory(*this / "Music");
+  for (std::string_view name :
+       {datafile::kCharacter, datafile::kBomb, datafile::kBombMask, datafile::kBossBlast}) {
+    SavePicture(Surface(16, 16, kOpaqueWhite), *this / name);
+  }
+  for (int i = 1; i <= 5; ++i) {
+    Surface back(8, kFieldHeight);
+    for (int y = 0; y < back.Height(); ++y) {
+      for (int x = 0; x < back.Width(); ++x) back.Set(x, y, BackgroundPixel(i, y));
+    }
+    SavePicture(back, *this / datafile::kBackground[static_cast<size_t>(i - 1)]);
+  }
+  for (std::string_view name :
+       {datafile::kMyBlast, datafile::kPowerUp, datafile::kBom, datafile::kTama3,
+        datafile::kEnemyBlast, datafile::kBossBlastSound, datafile::kMyAttack}) {
+    Write(name, AsText(MakeWav(100)));
+  }
+  Write(datafile::kBackMusic, AsText(MakeMp3(20)));
+  Write("HighScore.ini", "#score\r\n00000\r\n");
+}
+
+void FakeGameFolder::Write(std::string_view name, std::string_view content) const {
+  WriteFile(*this / name, content);
+}
+
+void FakeGameFolder::Remove(std::string_view name) const {
+  std::filesystem::remove(*this / name);
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+  getrlimit(RLIMIT_FSIZE, &old_);
+  rlimit limit = old_;
+  limit.rlim_cur = bytes;
+  setrlimit(RLIMIT_FSIZE, &limit);
+  oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  setrlimit(RLIMIT_FSIZE, &old_);
+  std::signal(SIGXFSZ, oldHandler_);
+}
+
+}  // namespace vormelda::testing

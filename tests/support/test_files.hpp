@@ -1,12 +1,15 @@
-// Files for tests: sound files made by hand, whole-file reads and writes, and a throw-away folder.
+// Files for tests: sound files made by hand, whole-file reads and writes, a throw-away folder, a
+// game folder holding every data file the program opens, and a limit on what a write may hold.
 #pragma once
+
+#include <sys/resource.h>
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace vormelda::testfiles {
+namespace vormelda::testing {
 
 // A PCM WAV of the given length: 8 kHz, mono, 8-bit, so 8 data bytes per millisecond.
 std::vector<uint8_t> MakeWav(int lengthMs);
@@ -32,4 +35,28 @@ class TempFolder {
   std::string path_;
 };
 
-}  // namespace vormelda::testfiles
+// Every picture of start-up (small ones; the backgrounds 8 wide with row y coloured
+// BackgroundPixel(i, y)), every effect, the stage music and a HighScore.ini holding 00000.
+class FakeGameFolder : public TempFolder {
+ public:
+  FakeGameFolder();
+  void Write(std::string_view name, std::string_view content) const;
+  void Remove(std::string_view name) const;
+  static uint32_t BackgroundPixel(int picture, int y);
+};
+
+// Limits the size of any file this process writes, for as long as it lives: a write past the
+// limit fails, as on a full disk, even for root.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = nullptr;
+};
+
+}  // namespace vormelda::testing

@@ -1,6 +1,6 @@
-// What the stage tests share: a fixture that installs a headless back end with a fresh game,
-// scripted input and a log of the sound commands; ready-made records; a sprite sheet whose every
-// pixel tells where on the sheet it came from; and a throw-away folder.
+// What the tests share: a fixture that installs a headless back end with a fresh game, scripted
+// input and a log of the sound commands; ready-made records; and a sprite sheet whose every pixel
+// tells where on the sheet it came from.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,13 +18,19 @@
 #include "shell/shot_slot.hpp"
 #include "support/test_files.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 
-class StageTest : public ::testing::Test {
+// Installs a headless back end with the game state, the window and the launch settings as a fresh
+// program has them (the random generator seeded), and undoes it all afterwards.
+class GameTest : public ::testing::Test {
  protected:
-  StageTest();
-  ~StageTest() override;
+  GameTest();
+  ~GameTest() override;
 
+  // A fresh back end from options, and a fresh game. Unless the options say otherwise, the back
+  // end logs into this fixture's log and closes the window at tick 20000, so that a loop that
+  // never ends fails instead of hanging.
+  HeadlessPlatform& StartHost(HeadlessOptions options = {});
   // A new back end whose input is this script ("1 Left X\n21\n"); the game state is kept.
   void UseInput(std::string_view script);
   HeadlessPlatform& host() { return *host_; }
@@ -63,11 +69,4 @@ inline uint32_t Masked(uint32_t bg, int mx, int my, int ix, int iy) {
   return (bg & Coded(mx, my)) | Coded(ix, iy);
 }
 
-// The shared test files, as the stage tests have always named them.
-using testfiles::FolderNames;
-using testfiles::MakeWav;
-using testfiles::ReadFile;
-using testfiles::TempFolder;
-using testfiles::WriteFile;
-
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

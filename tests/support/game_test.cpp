@@ -1,4 +1,4 @@
-#include "support/stage_fixture.hpp"
+#include "support/game_test.hpp"
 
 #include "platform/input_script.hpp"
 #include "shell/form_main.hpp"
@@ -6,52 +6,64 @@
 #include "shell/scene.hpp"
 #include "shell/startup.hpp"
 
-namespace vormelda::stagetest {
+namespace vormelda::testing {
 
 namespace {
 
 // Long enough for every test; a loop that never ends closes the window instead of hanging.
 constexpr int64_t kTickLimit = 20000;
 
-std::unique_ptr<HeadlessPlatform> MakeHost(std::ostream* log, std::string_view script) {
-  HeadlessOptions options;
-  options.log = log;
-  options.ticks = kTickLimit;
-  std::istringstream in{std::string(script)};
-  options.input = ParseInputScript(in);
+std::unique_ptr<HeadlessPlatform> MakeHost(HeadlessOptions options, std::ostream* log) {
+  if (options.log == nullptr) options.log = log;
+  if (options.ticks < 0) options.ticks = kTickLimit;
   return std::make_unique<HeadlessPlatform>(std::move(options));
+}
+
+// The window emptied and the game as a fresh program has it, out of sight of any test's log.
+void ResetProgram() {
+  HeadlessPlatform quiet({});
+  SetHost(&quiet);
+  frmMain.Reset();
+  SetHost(nullptr);
+  Game = {};
+  Game.Random.Seed(20261209);
+  Launch = {};
+  CurrentScene = "loading";
 }
 
 }  // namespace
 
-StageTest::StageTest() : host_(MakeHost(&log_, "")) {
+GameTest::GameTest() {
+  StartHost();
+}
+
+GameTest::~GameTest() {
+  ResetProgram();
+  Game = {};
+}
+
+HeadlessPlatform& GameTest::StartHost(HeadlessOptions options) {
+  ResetProgram();
+  host_ = MakeHost(std::move(options), &log_);
   SetHost(host_.get());
-  frmMain.Reset();
-  Game = {};
-  Game.Random.Seed(20261209);
-  Launch = {};
   ClearLog();
+  return *host_;
 }
 
-StageTest::~StageTest() {
-  frmMain.Reset();
-  Game = {};
-  Launch = {};
-  CurrentScene = "loading";
-  SetHost(nullptr);
-}
-
-void StageTest::UseInput(std::string_view script) {
-  auto next = MakeHost(&log_, script);
+void GameTest::UseInput(std::string_view script) {
+  HeadlessOptions options;
+  std::istringstream in{std::string(script)};
+  options.input = ParseInputScript(in);
+  auto next = MakeHost(std::move(options), &log_);
   SetHost(next.get());
   host_ = std::move(next);
 }
 
-void StageTest::Yield() {
+void GameTest::Yield() {
   host_->PumpEvents(frmMain);
 }
 
-void StageTest::NewShip(int32_t x, int32_t y) {
+void GameTest::NewShip(int32_t x, int32_t y) {
   Player.X = x;
   Player.Y = y;
   Player.Power = 1;
@@ -66,7 +78,7 @@ void StageTest::NewShip(int32_t x, int32_t y) {
   for (ShotSlot& s : RightShots) s = ShotSlot{0, 0, 4, -14, kFalse};
 }
 
-std::vector<std::string> StageTest::SoundCommands() const {
+std::vector<std::string> GameTest::SoundCommands() const {
   std::vector<std::string> out;
   std::istringstream lines(log_.str());
   std::string line;
@@ -78,7 +90,7 @@ std::vector<std::string> StageTest::SoundCommands() const {
   return out;
 }
 
-std::vector<std::string> StageTest::SoundCommands(std::string_view holder) const {
+std::vector<std::string> GameTest::SoundCommands(std::string_view holder) const {
   std::vector<std::string> out;
   const std::string prefix = std::string(holder) + " ";
   for (const std::string& c : SoundCommands()) {
@@ -87,7 +99,7 @@ std::vector<std::string> StageTest::SoundCommands(std::string_view holder) const
   return out;
 }
 
-int StageTest::ShotSounds() const {
+int GameTest::ShotSounds() const {
   int count = 0;
   std::istringstream lines(log_.str());
   std::string line;
@@ -95,7 +107,7 @@ int StageTest::ShotSounds() const {
   return count;
 }
 
-void StageTest::ClearLog() {
+void GameTest::ClearLog() {
   log_.str("");
 }
 
@@ -146,4 +158,4 @@ Surface CodedBackground(int piece) {
   return s;
 }
 
-}  // namespace vormelda::stagetest
+}  // namespace vormelda::testing

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "shell/item_record.hpp"
 
 namespace vormelda {
-
-struct ItemRecord;
 
 // The ship takes the power item (Power 2, faster centre shots, 500 points) and the bomb item
 // (a bomb, 1000 points) when one of twelve points of the item lies within 25 of its middle.

@@ -35,7 +35,7 @@ class LookaheadPlatform final : public Platform {
     return MessageBoxAnswer::Cancel;
   }
   void ReportFatalError(std::string_view, std::string_view) override {}
-  std::unique_ptr<AudioClip> OpenClip(const std::string&, bool) override { return nullptr; }
+  std::unique_ptr<AudioClip> OpenClip(std::vector<uint8_t>, bool) override { return nullptr; }
   void PlaySoundFromMemory(const std::vector<uint8_t>&) override {}
   void SoundCommand(MciControl&, std::string_view) override {}
 

@@ -176,8 +176,8 @@ void HeadlessPlatform::ReportFatalError(std::string_view text, std::string_view)
   std::cerr << text << '\n';
 }
 
-std::unique_ptr<AudioClip> HeadlessPlatform::OpenClip(const std::string& path, bool) {
-  auto length = SoundFileLengthMs(path);
+std::unique_ptr<AudioClip> HeadlessPlatform::OpenClip(std::vector<uint8_t> file, bool) {
+  auto length = SoundLengthMs(file);
   if (!length) return nullptr;
   return std::make_unique<VirtualClip>(*this, *length);
 }

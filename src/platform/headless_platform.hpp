@@ -60,7 +60,7 @@ class HeadlessPlatform final : public Platform {
   void Sleep(uint32_t) override {}
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
   void ReportFatalError(std::string_view text, std::string_view title) override;
-  std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music) override;
+  std::unique_ptr<AudioClip> OpenClip(std::vector<uint8_t> file, bool music) override;
   void PlaySoundFromMemory(const std::vector<uint8_t>& wav) override;
   void SoundCommand(MciControl& control, std::string_view command) override;
 

@@ -1,5 +1,7 @@
 #include "platform/mci_control.hpp"
 
+#include "platform/files.hpp"
+
 namespace vormelda {
 
 void Platform::SoundCommand(MciControl& control, std::string_view command) {
@@ -18,7 +20,10 @@ void MciControl::Command(std::string_view command) {
 void MciControl::Execute(std::string_view command) {
   if (command == "Open") {
     clip_.reset();
-    if (!fileName_.empty()) clip_ = Host().OpenClip(fileName_, music_);
+    if (fileName_.empty()) return;
+    // A file that cannot be read whole within the bound stays silent, as one that is missing.
+    FileContent file = ReadWholeFile(fileName_, music_ ? kMusicFileLimit : kEffectFileLimit);
+    if (file.ok) clip_ = Host().OpenClip(std::move(file.bytes), music_);
     return;
   }
   if (!clip_) return;

@@ -15,6 +15,11 @@ inline constexpr int16_t kModeNotOpen = 524;
 inline constexpr int16_t kModeStopped = 525;
 inline constexpr int16_t kModePlaying = 526;
 
+// The largest sound files a holder opens: an effect is held decoded in memory, the music is read
+// whole before it streams.
+inline constexpr size_t kEffectFileLimit = 16 * 1024 * 1024;
+inline constexpr size_t kMusicFileLimit = 64 * 1024 * 1024;
+
 class MciControl {
  public:
   MciControl(std::string name, bool music) : name_(std::move(name)), music_(music) {}

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/files.hpp"
+#include "platform/picture_size.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl_internal.hpp"
 
@@ -11,18 +13,44 @@ namespace vormelda {
 
 using sdl::SurfacePtr;
 
-bool LoadPictureFile(const std::string& path, Surface& out, std::string& error) {
-  SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");
-  if (rw == nullptr) {
-    error = "file not found or not readable";
+namespace {
+
+constexpr size_t kPictureFileLimit = 64 * 1024 * 1024;
+
+// Empty when the rule allows the size, else why not.
+std::string CheckSize(int64_t width, int64_t height, const PictureRule& rule) {
+  const bool fits = rule.exact
+                        ? width == rule.width && height == rule.height
+                        : width > 0 && height > 0 && width <= rule.width && height <= rule.height;
+  if (fits) return {};
+  const std::string size = std::to_string(width) + " x " + std::to_string(height);
+  const std::string allowed = std::to_string(rule.width) + " x " + std::to_string(rule.height);
+  return rule.exact ? "the picture is " + size + ", and it must be " + allowed
+                    : "the picture is " + size + ", larger than " + allowed;
+}
+
+}  // namespace
+
+bool LoadPictureFile(const std::string& path, const PictureRule& rule, Surface& out,
+                     std::string& error) {
+  const FileContent file = ReadWholeFile(path, kPictureFileLimit);
+  if (!file.ok) {
+    error = file.error;
     return false;
   }
+  if (const auto size = PictureHeaderSize(file.bytes)) {
+    error = CheckSize(size->width, size->height, rule);
+    if (!error.empty()) return false;
+  }
   // IMG_Load_RW looks at the content, not at the extension.
-  SurfacePtr loaded(IMG_Load_RW(rw, 1));
+  SurfacePtr loaded(
+      IMG_Load_RW(SDL_RWFromConstMem(file.bytes.data(), static_cast<int>(file.bytes.size())), 1));
   if (!loaded) {
     error = std::string("not a readable picture (") + IMG_GetError() + ")";
     return false;
   }
+  error = CheckSize(loaded->w, loaded->h, rule);
+  if (!error.empty()) return false;
   SurfacePtr argb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
   if (!argb) {
     error = std::string("cannot convert the picture (") + SDL_GetError() + ")";

@@ -71,9 +71,10 @@ class Platform {
   // Shown; then the program exits 1.
   virtual void ReportFatalError(std::string_view text, std::string_view title) = 0;
 
-  // Sound. OpenClip returns null when the file cannot be opened or there is no audio device.
-  // music selects the streamed music channel (MP3) instead of an effect channel.
-  virtual std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music) = 0;
+  // Sound. OpenClip takes a sound file's bytes and returns null when they are not a sound it can
+  // play, or there is no audio device. music selects the music stream (MP3) instead of an effect
+  // channel.
+  virtual std::unique_ptr<AudioClip> OpenClip(std::vector<uint8_t> file, bool music) = 0;
   // Plays a WAV image held in memory at once, cutting off the one still playing.
   virtual void PlaySoundFromMemory(const std::vector<uint8_t>& wav) = 0;
   // Every command and file name sent to a sound holder passes here; by default it is carried out.
@@ -104,9 +105,18 @@ inline void SetHost(Platform* platform) {
   detail::gHost = platform;
 }
 
-// Loads any picture format the image library reads, recognised by content. On failure returns
-// false and puts the reason into error.
-bool LoadPictureFile(const std::string& path, Surface& out, std::string& error);
+// The size a picture must have: at most width x height, or exactly that.
+struct PictureRule {
+  int width = 0;
+  int height = 0;
+  bool exact = false;
+};
+
+// Loads any picture format the image library reads, recognised by content. Refuses, with the
+// reason in error, a file that is not a regular file or is larger than 64 MiB, and a picture of
+// a size the rule does not allow: before decoding a pixel when its header tells the size.
+bool LoadPictureFile(const std::string& path, const PictureRule& rule, Surface& out,
+                     std::string& error);
 
 // Writes a picture as PNG; false on failure.
 bool SavePng(const Surface& picture, const std::string& path);

@@ -50,11 +50,16 @@ class EffectClip final : public AudioClip {
   bool atStart_ = true;
 };
 
-// A piece of music in the mixer's music stream, which only one piece holds at a time.
+// A piece of music in the mixer's music stream, which only one piece holds at a time. The stream
+// is decoded from the file's bytes, held here for as long as the piece.
 class MusicClip final : public AudioClip {
  public:
-  MusicClip(std::shared_ptr<Mixer> mixer, MusicPtr music)
-      : mixer_(std::move(mixer)), music_(std::move(music)) {}
+  MusicClip(std::shared_ptr<Mixer> mixer, std::vector<uint8_t> file)
+      : mixer_(std::move(mixer)),
+        file_(std::move(file)),
+        music_(
+            Mix_LoadMUS_RW(SDL_RWFromConstMem(file_.data(), static_cast<int>(file_.size())), 1)) {}
+  bool Loaded() const { return music_ != nullptr; }
   ~MusicClip() override {
     if (Owner()) {
       Mix_HaltMusic();
@@ -85,6 +90,7 @@ class MusicClip final : public AudioClip {
   bool Owner() const { return mixer_->musicOwner == this; }
 
   std::shared_ptr<Mixer> mixer_;
+  std::vector<uint8_t> file_;
   MusicPtr music_;
   bool atStart_ = true;
 };
@@ -139,14 +145,14 @@ Audio::~Audio() {
   shot_.reset();
 }
 
-std::unique_ptr<AudioClip> Audio::OpenClip(const std::string& path, bool music) {
-  if (!mixer_) return nullptr;
+std::unique_ptr<AudioClip> Audio::OpenClip(std::vector<uint8_t> file, bool music) {
+  if (!mixer_ || file.empty()) return nullptr;
   if (music) {
-    MusicPtr piece(Mix_LoadMUS(path.c_str()));
-    if (!piece) return nullptr;
-    return std::make_unique<MusicClip>(mixer_, std::move(piece));
+    auto piece = std::make_unique<MusicClip>(mixer_, std::move(file));
+    if (!piece->Loaded()) return nullptr;
+    return piece;
   }
-  ChunkPtr chunk(Mix_LoadWAV(path.c_str()));
+  ChunkPtr chunk(Mix_LoadWAV_RW(SDL_RWFromConstMem(file.data(), static_cast<int>(file.size())), 1));
   if (!chunk) return nullptr;
   return std::make_unique<EffectClip>(mixer_, std::move(chunk));
 }

@@ -160,7 +160,7 @@ class Audio {
   Audio(const Audio&) = delete;
   Audio& operator=(const Audio&) = delete;
 
-  std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music);
+  std::unique_ptr<AudioClip> OpenClip(std::vector<uint8_t> file, bool music);
   void PlayFromMemory(const std::vector<uint8_t>& wav);
 
  private:

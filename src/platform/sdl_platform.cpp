@@ -2,6 +2,11 @@
 // hands the window system's events to the game during the yield.
 #include "platform/sdl_platform.hpp"
 
+#include <pthread.h>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -53,6 +58,59 @@ class Video {
   Uint32 flags_;
 };
 
+// A signal to end the program (SIGTERM, SIGINT) normally reaches SDL, which turns it into a quit
+// event that the next yield delivers. While a dialog runs its own loop no yield comes, so the
+// program ends at once instead, writing nothing, with the status the dialog would have led to.
+volatile std::sig_atomic_t gDialogExitStatus = -1;  // no dialog open
+struct sigaction gSdlOnTerm {};
+struct sigaction gSdlOnInt {};
+
+extern "C" void OnEndSignal(int signal) {
+  if (gDialogExitStatus >= 0) _exit(gDialogExitStatus);
+  const struct sigaction& sdl = signal == SIGTERM ? gSdlOnTerm : gSdlOnInt;
+  if (sdl.sa_handler != SIG_DFL && sdl.sa_handler != SIG_IGN) {
+    sdl.sa_handler(signal);
+  } else if (sdl.sa_handler == SIG_DFL) {
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+  }
+}
+
+// SDL shows a dialog from a child process it forks and waits for. Should the program end while
+// the child shows it, the child goes too.
+extern "C" void OnForkedChild() {
+  if (gDialogExitStatus >= 0) prctl(PR_SET_PDEATHSIG, SIGKILL);
+}
+
+// Installs OnEndSignal over SDL's handlers for as long as the back end lives.
+class EndSignals {
+ public:
+  EndSignals() {
+    static const int registered = pthread_atfork(nullptr, nullptr, OnForkedChild);
+    (void)registered;
+    struct sigaction mine {};
+    mine.sa_handler = OnEndSignal;
+    sigemptyset(&mine.sa_mask);
+    sigaction(SIGTERM, &mine, &gSdlOnTerm);
+    sigaction(SIGINT, &mine, &gSdlOnInt);
+  }
+  ~EndSignals() {
+    sigaction(SIGTERM, &gSdlOnTerm, nullptr);
+    sigaction(SIGINT, &gSdlOnInt, nullptr);
+  }
+  EndSignals(const EndSignals&) = delete;
+  EndSignals& operator=(const EndSignals&) = delete;
+};
+
+// While a dialog is open, an end signal ends the program with this status.
+class DialogOpen {
+ public:
+  explicit DialogOpen(int exitStatus) { gDialogExitStatus = exitStatus; }
+  ~DialogOpen() { gDialogExitStatus = -1; }
+  DialogOpen(const DialogOpen&) = delete;
+  DialogOpen& operator=(const DialogOpen&) = delete;
+};
+
 void WriteToStderr(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fputc('\n', stderr);
@@ -87,8 +145,8 @@ class SdlPlatform final : public Platform {
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
   void ReportFatalError(std::string_view text, std::string_view title) override;
 
-  std::unique_ptr<AudioClip> OpenClip(const std::string& path, bool music) override {
-    return audio_.OpenClip(path, music);
+  std::unique_ptr<AudioClip> OpenClip(std::vector<uint8_t> file, bool music) override {
+    return audio_.OpenClip(std::move(file), music);
   }
   void PlaySoundFromMemory(const std::vector<uint8_t>& wav) override { audio_.PlayFromMemory(wav); }
 
@@ -97,6 +155,7 @@ class SdlPlatform final : public Platform {
 
   // Declared in the order they start; they stop the other way round.
   Video video_;
+  EndSignals endSignals_;
   Window window_;
   Keyboard keyboard_;
   Controllers controllers_;
@@ -185,6 +244,7 @@ MessageBoxAnswer SdlPlatform::MessageBoxRetryCancel(std::string_view text, std::
       nullptr,
   };
   int pressed = -1;
+  const DialogOpen open(0);  // as closing the window would
   if (SDL_ShowMessageBox(&data, &pressed) != 0) return MessageBoxAnswer::Cancel;
   return pressed == kRetryButton ? MessageBoxAnswer::Retry : MessageBoxAnswer::Cancel;
 }
@@ -193,6 +253,7 @@ void SdlPlatform::ReportFatalError(std::string_view text, std::string_view title
   WriteToStderr(text);
   const std::string message(text);
   const std::string caption(title);
+  const DialogOpen open(1);  // the status of a fatal error
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), message.c_str(),
                            window_.Shown() ? window_.Handle() : nullptr);
 }

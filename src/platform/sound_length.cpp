@@ -1,8 +1,6 @@
 #include "platform/sound_length.hpp"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace vormelda {
 
@@ -77,13 +75,9 @@ std::optional<double> Mp3LengthMs(const std::vector<uint8_t>& b) {
   return ms;
 }
 
-std::optional<double> SoundFileLengthMs(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (auto wav = WavLengthMs(bytes)) return wav;
-  return Mp3LengthMs(bytes);
+std::optional<double> SoundLengthMs(const std::vector<uint8_t>& file) {
+  if (auto wav = WavLengthMs(file)) return wav;
+  return Mp3LengthMs(file);
 }
 
 }  // namespace vormelda

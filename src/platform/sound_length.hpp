@@ -10,7 +10,7 @@ namespace vormelda {
 
 std::optional<double> WavLengthMs(const std::vector<uint8_t>& bytes);
 std::optional<double> Mp3LengthMs(const std::vector<uint8_t>& bytes);
-// By content: RIFF/WAVE, else MPEG audio. Empty when the file is missing or neither.
-std::optional<double> SoundFileLengthMs(const std::string& path);
+// By content: RIFF/WAVE, else MPEG audio. Empty when it is neither.
+std::optional<double> SoundLengthMs(const std::vector<uint8_t>& file);
 
 }  // namespace vormelda

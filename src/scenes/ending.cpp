@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/player_control.hpp"
+#include "platform/files.hpp"
 #include "platform/winapi.hpp"
 #include "render/sprites.hpp"
 #include "render/status_line.hpp"

@@ -4,6 +4,7 @@
 
 #include "common/helpers.hpp"
 #include "common/player_control.hpp"
+#include "platform/files.hpp"
 #include "platform/winapi.hpp"
 #include "render/sprites.hpp"
 #include "scenes/high_score_file.hpp"

@@ -1,10 +1,5 @@
 #include "scenes/high_score_file.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -80,36 +75,6 @@ std::array<char, 5> FormatHighScore(int32_t score) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%05d", score);
   return FixedFive(digits);
-}
-
-bool ReplaceFileSafely(const std::string& path, std::string_view content) {
-  std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < content.size()) {
-    ssize_t n = write(fd, content.data() + done, content.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = ok && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  // Make the rename itself last: flush the folder that holds the file.
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-  return true;
 }
 
 }  // namespace vormelda

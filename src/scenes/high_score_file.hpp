@@ -13,6 +13,9 @@ inline constexpr std::string_view kHighScoreComment =
     "#あなたのハイスコアです。（上限は35450です）";
 inline constexpr std::string_view kTopScoreCertificate = "★最高点の証★.txt";
 inline constexpr std::string_view kNoMissCertificate = "●ノーミス・ノーボムの証●.txt";
+// The files the game writes for the player.
+inline constexpr std::array<std::string_view, 3> kPlayerFiles = {
+    kHighScoreFile, kTopScoreCertificate, kNoMissCertificate};
 // Both certificates hold these five lines.
 inline constexpr std::array<std::string_view, 5> kCertificateLines = {
     "スタートキーではなくショットキーでゲームを始めると", "ハイスピードモードで始める事が出来ます",
@@ -32,10 +35,5 @@ std::array<char, 5> ReadHighScoreText(std::string_view content, const std::array
 
 // The score as "00000" formats it (at least five digits) cut to five characters.
 std::array<char, 5> FormatHighScore(int32_t score);
-
-// Replaces a file without ever leaving it half-written: the content goes to a temporary file in
-// the same folder, which is flushed and renamed over the target. On failure the temporary file is
-// removed, the old file stays, and false is returned.
-bool ReplaceFileSafely(const std::string& path, std::string_view content);
 
 }  // namespace vormelda

@@ -1,12 +1,9 @@
 #include "scenes/title_screen.hpp"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 
 #include "common/player_control.hpp"
+#include "platform/files.hpp"
 #include "platform/keys.hpp"
 #include "platform/winapi.hpp"
 #include "render/ship_sprites.hpp"
@@ -24,14 +21,13 @@ namespace vormelda {
 
 namespace {
 
-// A file opens for reading; a folder of that name does not count.
+// A regular file that opens for reading: a folder, a pipe or a device of that name does not count.
 bool CanOpen(std::string_view name) {
-  const std::string path = AppPath() + std::string(name);
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return false;
-  std::ifstream file(path, std::ios::binary);
-  return static_cast<bool>(file);
+  return CanOpenRegularFile(AppPath() + std::string(name));
 }
+
+// HighScore.ini is two short lines: no more than this of it is read.
+constexpr size_t kHighScoreReadLimit = 64 * 1024;
 
 // A fresh ship, three in all, no score; the bank is left as it is.
 void NewGamePlayer() {
@@ -70,18 +66,14 @@ void DrawTitleFrame(int offset) {
 void ReadHighScoreFile() {
   const std::string path = AppPath() + std::string(kHighScoreFile);
   for (;;) {
-    std::ifstream file(path, std::ios::binary);
-    // A file that opens but cannot be read (a folder by that name, say) fails like a missing one.
-    try {
-      if (file) {
-        std::string content((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
-        if (!file.bad()) {
-          HighScoreText = ReadHighScoreText(content, HighScoreText);
-          return;
-        }
-      }
-    } catch (const std::ios_base::failure&) {
+    // What is not a regular file that can be read (a folder or a pipe by that name) fails like a
+    // missing file.
+    const FileContent file = ReadFileStart(path, kHighScoreReadLimit);
+    if (file.ok) {
+      const std::string_view content(reinterpret_cast<const char*>(file.bytes.data()),
+                                     file.bytes.size());
+      HighScoreText = ReadHighScoreText(content, HighScoreText);
+      return;
     }
     if (Host().MessageBoxRetryCancel("HighScore.ini が見付かりません。", kGameTitle) ==
         MessageBoxAnswer::Cancel) {

@@ -4,8 +4,10 @@
 #include <filesystem>
 
 #include "boss/boss_driver.hpp"
+#include "platform/files.hpp"
 #include "platform/winapi.hpp"
 #include "scenes/ending.hpp"
+#include "scenes/high_score_file.hpp"
 #include "scenes/title_screen.hpp"
 #include "shell/data_files.hpp"
 #include "shell/form_main.hpp"
@@ -25,10 +27,14 @@ std::string LoadingCaption(int step) {
   return caption + std::to_string(step) + "/10";
 }
 
-void LoadPicture(PictureBox& holder, std::string_view name) {
+// No sheet needs more than this; a background is exactly the field's size.
+constexpr PictureRule kSheet{4096, 4096, false};
+constexpr PictureRule kBackground{kFieldWidth, kFieldHeight, true};
+
+void LoadPicture(PictureBox& holder, std::string_view name, const PictureRule& rule = kSheet) {
   const std::string path = AppPath() + std::string(name);
   std::string error;
-  if (!LoadPictureFile(path, holder.Image, error)) {
+  if (!LoadPictureFile(path, rule, holder.Image, error)) {
     throw FatalError("Cannot load the picture \"" + path + "\": " + error);
   }
 }
@@ -72,7 +78,9 @@ void LoadResources() {
   frmMain.SetCaption(LoadingCaption(3));
   LoadPicture(frmMain.picBossBlast, datafile::kBossBlast);
   frmMain.SetCaption(LoadingCaption(4));
-  for (int i = 1; i <= 5; ++i) LoadPicture(frmMain.PicBack[i], datafile::kBackground[i - 1]);
+  for (int i = 1; i <= 5; ++i) {
+    LoadPicture(frmMain.PicBack[i], datafile::kBackground[i - 1], kBackground);
+  }
   frmMain.SetCaption(LoadingCaption(5));
 
   OpenEffect(frmMain.mciMyBlast, datafile::kMyBlast);
@@ -128,6 +136,8 @@ void SceneFlow() {
 }
 
 void Main() {
+  // What a replacement of the player's files left behind when the program was killed mid-way.
+  RemoveStaleReplacements(AppPath(), kPlayerFiles);
   LoadResources();
   SceneFlow();
 }

@@ -1,10 +1,8 @@
 #include "stage/stage_driver.hpp"
 
-#include <fstream>
-#include <iterator>
-
 #include "common/helpers.hpp"
 #include "common/player_control.hpp"
+#include "platform/files.hpp"
 #include "platform/keys.hpp"
 #include "platform/winapi.hpp"
 #include "render/draw_stage.hpp"
@@ -83,18 +81,11 @@ void ResetShotSlots() {
 
 void LoadShotSound() {
   const std::string path = AppPath() + std::string(datafile::kMyAttack);
-  std::ifstream file(path, std::ios::binary);
-  if (!file)
-    throw FatalError("Cannot read the sound \"" + path + "\": file not found or not readable");
-  std::vector<uint8_t> bytes;
-  try {
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  } catch (const std::ios_base::failure&) {
-    file.setstate(std::ios::badbit);
-  }
-  if (file.bad()) throw FatalError("Cannot read the sound \"" + path + "\": read error");
-  if (bytes.empty()) throw FatalError("Cannot read the sound \"" + path + "\": the file is empty");
-  ShotSound = std::move(bytes);
+  // It is held in memory for the whole stage, like an effect.
+  FileContent file = ReadWholeFile(path, kEffectFileLimit);
+  if (file.ok && file.bytes.empty()) file = {false, {}, "the file is empty"};
+  if (!file.ok) throw FatalError("Cannot read the sound \"" + path + "\": " + file.error);
+  ShotSound = std::move(file.bytes);
 }
 
 void StageDriver() {

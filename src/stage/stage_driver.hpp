@@ -8,7 +8,8 @@ void StageDriver();
 // The ten steps of one play frame, in their fixed order.
 void StagePlayFrame();
 
-// Reads Music/MyAttack.wav whole into ShotSound; a missing or empty file is fatal.
+// Reads Music/MyAttack.wav whole into ShotSound; a file that is missing, empty, not a regular
+// file or larger than an effect may be is fatal.
 void LoadShotSound();
 // The shot slots' steps for a new stage, all free.
 void ResetShotSlots();

@@ -71,7 +71,7 @@ TEST_F(Sim, TheSameSeedAndInputGiveByteIdenticalOutput) {
   // The screenshot is the field as shown: 420 x 560, the background scrolled by one frame.
   Surface shot;
   std::string error;
-  ASSERT_TRUE(LoadPictureFile(out_ / "a0.png", shot, error)) << error;
+  ASSERT_TRUE(LoadPictureFile(out_ / "a0.png", {420, 560, true}, shot, error)) << error;
   EXPECT_EQ(shot.Width(), 420);
   EXPECT_EQ(shot.Height(), 560);
   EXPECT_EQ(shot.At(0, 30), FakeGameFolder::BackgroundPixel(1, 0));

@@ -208,13 +208,10 @@ TEST(Mp3Length, FindsNothingInOtherBytes) {
   EXPECT_FALSE(Mp3LengthMs({0xFF, 0xFB, 0xF0, 0x00}));  // bitrate index 15 is no frame
 }
 
-TEST(SoundFileLength, RecognisesTheFormatByContent) {
-  testing::TempFolder folder;
-  testing::WriteFile(folder / "wave.mp3", AsText(MakeWav(30)));
-  testing::WriteFile(folder / "mpeg.wav", AsText(MakeMp3(2)));
-  EXPECT_DOUBLE_EQ(*SoundFileLengthMs(folder / "wave.mp3"), 30.0);
-  EXPECT_NEAR(*SoundFileLengthMs(folder / "mpeg.wav"), 2 * 1152 * 1000.0 / 44100, 1e-9);
-  EXPECT_FALSE(SoundFileLengthMs(folder / "missing.wav"));
+TEST(SoundLength, RecognisesTheFormatByContent) {
+  EXPECT_DOUBLE_EQ(*SoundLengthMs(MakeWav(30)), 30.0);
+  EXPECT_NEAR(*SoundLengthMs(MakeMp3(2)), 2 * 1152 * 1000.0 / 44100, 1e-9);
+  EXPECT_FALSE(SoundLengthMs({}));
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ class DrawStageTest : public GameTest {
   // Whether the w x h sprite with mask (mx, my) and image (ix, iy) lies at (x, y) right over the
   // background: its corners and middle are checked.
   static ::testing::AssertionResult Shows(int x, int y, int w, int h, int mx, int my, int ix,
-                                        int iy) {
+                                          int iy) {
     const int points[5][2] = {{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w / 2, h / 2}};
     for (const auto& p : points) {
       const int fx = x + p[0], fy = y + p[1];
@@ -67,7 +67,7 @@ class DrawStageTest : public GameTest {
       const uint32_t want = Masked(Background(fy), mx + p[0], my + p[1], ix + p[0], iy + p[1]);
       if (Field(fx, fy) != want) {
         return ::testing::AssertionFailure() << "at (" << fx << ", " << fy << ") 0x" << std::hex
-                                           << Field(fx, fy) << " instead of 0x" << want;
+                                             << Field(fx, fy) << " instead of 0x" << want;
       }
     }
     return ::testing::AssertionSuccess();

@@ -74,51 +74,6 @@ TEST(HighScoreText, FormatsTheScoreAsFiveDigits) {
   EXPECT_EQ(S(FormatHighScore(123456)), "12345");
 }
 
-class ReplaceFile : public ::testing::Test {
- protected:
-  size_t FilesIn(const std::string& dir) {
-    size_t n = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir)) ++n;
-    return n;
-  }
-  TempFolder folder_;
-};
-
-TEST_F(ReplaceFile, WritesAndReplacesLeavingNoTemporaryFile) {
-  const std::string path = folder_ / "HighScore.ini";
-  ASSERT_TRUE(ReplaceFileSafely(path, "#c\r\n00100\r\n"));
-  EXPECT_EQ(ReadFile(path), "#c\r\n00100\r\n");
-  ASSERT_TRUE(ReplaceFileSafely(path, "#c\r\n35450\r\n"));
-  EXPECT_EQ(ReadFile(path), "#c\r\n35450\r\n");
-  ASSERT_TRUE(ReplaceFileSafely(path, ""));
-  EXPECT_EQ(ReadFile(path), "");
-  EXPECT_EQ(FilesIn(folder_.Path()), 1u);
-  EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
-            std::filesystem::perms(0644));
-}
-
-TEST_F(ReplaceFile, FailsWithoutHarmWhereItCannotWrite) {
-  EXPECT_FALSE(ReplaceFileSafely(folder_ / "missing/HighScore.ini", "x"));
-  // A folder in the way of the target: the rename fails, the temporary file goes again.
-  std::filesystem::create_directory(folder_ / "taken");
-  EXPECT_FALSE(ReplaceFileSafely(folder_ / "taken", "x"));
-  EXPECT_TRUE(std::filesystem::is_directory(folder_ / "taken"));
-  EXPECT_EQ(FilesIn(folder_.Path()), 1u);
-}
-
-// A write that cannot be finished (a full disk; here a limit on file sizes, which binds root too)
-// leaves the old file as it was and nothing beside it.
-TEST_F(ReplaceFile, KeepsTheOldFileWhenTheWriteFails) {
-  const std::string path = folder_ / "HighScore.ini";
-  testing::WriteFile(path, "#c\r\n00777\r\n");
-  {
-    testing::FileSizeLimit limit(8);
-    EXPECT_FALSE(ReplaceFileSafely(path, "#c\r\n00001\r\n"));
-  }
-  EXPECT_EQ(ReadFile(path), "#c\r\n00777\r\n");
-  EXPECT_EQ(FilesIn(folder_.Path()), 1u);
-}
-
 class Certificates : public ::testing::Test {
  protected:
   void SetUp() override { Launch.appFolder = folder_.Path(); }

@@ -110,7 +110,7 @@ FakeGameFolder::FakeGameFolder() {
     SavePicture(Surface(16, 16, kOpaqueWhite), *this / name);
   }
   for (int i = 1; i <= 5; ++i) {
-    Surface back(8, kFieldHeight);
+    Surface back(kFieldWidth, kFieldHeight);
     for (int y = 0; y < back.Height(); ++y) {
       for (int x = 0; x < back.Width(); ++x) back.Set(x, y, BackgroundPixel(i, y));
     }

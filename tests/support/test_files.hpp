@@ -35,7 +35,7 @@ class TempFolder {
   std::string path_;
 };
 
-// Every picture of start-up (small ones; the backgrounds 8 wide with row y coloured
+// Every picture of start-up (small sheets; the backgrounds with row y coloured
 // BackgroundPixel(i, y)), every effect, the stage music and a HighScore.ini holding 00000.
 class FakeGameFolder : public TempFolder {
  public:

@@ -1,0 +1,40 @@
+// The files beside the program, read and written the way a game whose folder anyone can fill must
+// do it: only a regular file is read (a folder, a pipe or a device in its place is unreadable),
+// never past a bound and never waiting for a writer; a file is replaced whole or not at all.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vormelda {
+
+struct FileContent {
+  bool ok = false;
+  std::vector<uint8_t> bytes;
+  std::string error;  // why not, for a report: "not a regular file", "larger than 16 MiB", ...
+};
+
+// The whole file; a file larger than limit bytes is refused unread.
+FileContent ReadWholeFile(const std::string& path, size_t limit);
+// At most the first limit bytes of the file.
+FileContent ReadFileStart(const std::string& path, size_t limit);
+// Whether path names a regular file that opens for reading.
+bool CanOpenRegularFile(const std::string& path);
+
+// Replaces a file without ever leaving it half-written: the content goes to a temporary file in
+// the same folder, named after the target with kReplacementMark and six more characters, which
+// is flushed and renamed over the target. On failure the temporary file is removed, the old file
+// stays, and false is returned.
+bool ReplaceFileSafely(const std::string& path, std::string_view content);
+inline constexpr std::string_view kReplacementMark = ".vormelda-new-";
+
+// Removes what replacements of these files in this folder left behind when the program was
+// killed half-way: regular files named after one of them, kReplacementMark and six characters.
+// Nothing else is touched.
+void RemoveStaleReplacements(const std::string& folder, std::span<const std::string_view> names);
+
+}  // namespace vormelda

@@ -54,6 +54,8 @@ void WriteCertificates() {
 void EndingScreen() {
   CurrentScene = "ending";
   WriteCertificates();
+  // Saved now as well as on leaving, so that a window closed over the credits keeps the score.
+  SaveHighScore();
   FrameCount = 100;
   frmMain.Tag.clear();
   frmMain.KeyPreview = true;

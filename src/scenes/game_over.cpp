@@ -35,6 +35,8 @@ void ShowGameOver() {
   CurrentScene = "gameover";
   frmMain.Tag.clear();
   frmMain.KeyPreview = true;
+  // Saved now as well as on leaving, so that a window closed over this screen keeps the score.
+  SaveHighScore();
   do {
     PacedFrame(60, [] {
       DrawSprite(sprite::kGameOver, {76, 216});

@@ -62,6 +62,15 @@ TEST_F(EndingTest, HeldEnterDoesNotLeaveOnlyItsReleaseDoes) {
   EXPECT_EQ(ReadFile(folder / "HighScore.ini"), std::string(kHighScoreComment) + "\r\n01234\r\n");
 }
 
+// The score is saved as the credits begin: closing the window over them keeps the score.
+TEST_F(EndingTest, ClosingTheWindowOverTheCreditsKeepsTheHighScore) {
+  UseInput("3 close\n");
+  Player.Score = 35450;
+  HighScoreText = {'0', '0', '1', '0', '0'};
+  EXPECT_THROW(EndingScreen(), ProgramEnd);
+  EXPECT_EQ(ReadFile(folder / "HighScore.ini"), std::string(kHighScoreComment) + "\r\n35450\r\n");
+}
+
 TEST_F(EndingTest, ButtonThreeLeavesAtOnce) {
   UseInput("5 J3\n");
   EndingScreen();

@@ -43,6 +43,16 @@ class ResolveMissTest : public GameTest {
   TempFolder folder_;
 };
 
+// The score is saved as the screen appears: closing the window over it keeps the score.
+TEST_F(ResolveMissTest, ClosingTheWindowOverTheGameOverKeepsTheHighScore) {
+  UseInput("3 close\n");
+  Player.Lives = 1;
+  Player.Score = 5000;
+  HighScoreText = Five("00100");
+  EXPECT_THROW(ResolveMiss(), ProgramEnd);
+  EXPECT_EQ(ReadFile(HighScoreFile()), kComment + "\r\n05000\r\n");
+}
+
 TEST_F(ResolveMissTest, DoesNothingUntilTheExplosionHasRunDownToOne) {
   for (int16_t countdown : {0, 2, 26}) {
     MissCountdown = countdown;

@@ -8,6 +8,7 @@
 int main() {
   using namespace vormelda;
   std::unique_ptr<Platform> host;
+  StartLoadingPictures();  // while the window and its renderer are made
   try {
     host = MakeSdlPlatform(SdlOptions{});
   } catch (const std::exception& e) {

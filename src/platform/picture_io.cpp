@@ -1,8 +1,14 @@
 // Picture files in and out, through the image library. Formats are recognised by content.
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "platform/files.hpp"
 #include "platform/picture_size.hpp"
@@ -29,6 +35,46 @@ std::string CheckSize(int64_t width, int64_t height, const PictureRule& rule) {
                     : "the picture is " + size + ", larger than " + allowed;
 }
 
+// Copies a decoded picture into the field's pixel format, opaque (pictures have no transparency),
+// writing every pixel of `out` once: an 8-bit palette through a table, anything else by SDL.
+bool ToOpaqueArgb(SDL_Surface* decoded, Surface& out) {
+  const SDL_PixelFormat* format = decoded->format;
+  const bool palette = format->palette != nullptr && format->BitsPerPixel == 8;
+  SurfacePtr converted;
+  if (format->palette != nullptr && !palette) {  // a palette of fewer bits: let SDL widen it
+    converted.reset(SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!converted) return false;
+    decoded = converted.get();
+    format = decoded->format;
+  }
+  Surface picture = Surface::Unwritten(decoded->w, decoded->h);
+  SDL_LockSurface(decoded);
+  bool ok = true;
+  if (palette) {
+    uint32_t argb[256];
+    std::fill(std::begin(argb), std::end(argb), kOpaqueBlack);
+    for (int i = 0; i < format->palette->ncolors && i < 256; ++i) {
+      const SDL_Color c = format->palette->colors[i];
+      argb[i] = kOpaqueBlack | uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
+    }
+    for (int y = 0; y < decoded->h; ++y) {
+      const auto* src =
+          static_cast<const uint8_t*>(decoded->pixels) + static_cast<size_t>(y) * decoded->pitch;
+      uint32_t* dst = picture.Row(y);
+      for (int x = 0; x < decoded->w; ++x) dst[x] = argb[src[x]];
+    }
+  } else {
+    ok = SDL_ConvertPixels(decoded->w, decoded->h, format->format, decoded->pixels, decoded->pitch,
+                           SDL_PIXELFORMAT_ARGB8888, picture.Row(0), decoded->w * 4) == 0;
+    if (ok && format->Amask != 0) {
+      for (uint32_t& p : picture.Pixels()) p |= kOpaqueBlack;
+    }
+  }
+  SDL_UnlockSurface(decoded);
+  if (ok) out = std::move(picture);
+  return ok;
+}
+
 }  // namespace
 
 bool LoadPictureFile(const std::string& path, const PictureRule& rule, Surface& out,
@@ -51,22 +97,63 @@ bool LoadPictureFile(const std::string& path, const PictureRule& rule, Surface& 
   }
   error = CheckSize(loaded->w, loaded->h, rule);
   if (!error.empty()) return false;
-  SurfacePtr argb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
-  if (!argb) {
+  if (!ToOpaqueArgb(loaded.get(), out)) {
     error = std::string("cannot convert the picture (") + SDL_GetError() + ")";
     return false;
   }
-  Surface picture(argb->w, argb->h);
-  SDL_LockSurface(argb.get());
-  for (int y = 0; y < argb->h; ++y) {
-    const auto* src = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(argb->pixels) +
-                                                        static_cast<size_t>(y) * argb->pitch);
-    uint32_t* dst = picture.Row(y);
-    for (int x = 0; x < argb->w; ++x) dst[x] = src[x] | 0xFF000000u;  // pictures are opaque
-  }
-  SDL_UnlockSurface(argb.get());
-  out = std::move(picture);
   return true;
+}
+
+struct PictureLoads::Impl {
+  struct Slot {
+    bool done = false;
+    bool ok = false;
+    Surface picture;
+    std::string error;
+  };
+  std::vector<Request> requests;
+  std::vector<Slot> slots;
+  std::atomic<size_t> next{0};
+  std::atomic<bool> stop{false};
+  std::mutex mutex;
+  std::condition_variable ready;
+  std::vector<std::thread> workers;
+
+  void Work() {
+    for (size_t i = next++; i < requests.size() && !stop; i = next++) {
+      Slot result;
+      result.ok = LoadPictureFile(requests[i].path, requests[i].rule, result.picture, result.error);
+      result.done = true;
+      const std::lock_guard<std::mutex> lock(mutex);
+      slots[i] = std::move(result);
+      ready.notify_all();
+    }
+  }
+};
+
+PictureLoads::PictureLoads(std::vector<Request> requests) : impl_(std::make_unique<Impl>()) {
+  // The image library finds its decoders once, before any thread asks for them.
+  IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG | IMG_INIT_TIF | IMG_INIT_WEBP);
+  impl_->requests = std::move(requests);
+  impl_->slots.resize(impl_->requests.size());
+  const size_t threads = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+  for (size_t t = 0; t < std::min(threads, impl_->requests.size()); ++t) {
+    impl_->workers.emplace_back([impl = impl_.get()] { impl->Work(); });
+  }
+}
+
+PictureLoads::~PictureLoads() {
+  impl_->stop = true;
+  for (std::thread& worker : impl_->workers) worker.join();
+}
+
+bool PictureLoads::Take(size_t i, Surface& out, std::string& error) {
+  std::unique_lock<std::mutex> lock(impl_->mutex);
+  impl_->ready.wait(lock, [&] { return impl_->slots[i].done; });
+  Impl::Slot& slot = impl_->slots[i];
+  error = std::move(slot.error);
+  if (slot.ok) out = std::move(slot.picture);
+  return slot.ok;
 }
 
 bool SavePng(const Surface& picture, const std::string& path) {

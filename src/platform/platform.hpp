@@ -62,9 +62,11 @@ class Platform {
   virtual uint32_t JoySetCapture(uint32_t id, uint32_t periodMs, bool changed) = 0;
   virtual uint32_t JoyReleaseCapture(uint32_t id) = 0;
 
-  // The millisecond clock and a pause while a frame waits (the headless back end does not sleep).
+  // The millisecond clock, and a sleep until it reads `reading` (at once when it already does, or
+  // when that lies more than a second ahead). The headless back end does not sleep: its clock
+  // moves only as it is read.
   virtual uint32_t TimeGetTime() = 0;
-  virtual void Sleep(uint32_t ms) = 0;
+  virtual void SleepUntil(uint32_t reading) = 0;
 
   // Dialogs.
   virtual MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) = 0;
@@ -117,6 +119,27 @@ struct PictureRule {
 // a size the rule does not allow: before decoding a pixel when its header tells the size.
 bool LoadPictureFile(const std::string& path, const PictureRule& rule, Surface& out,
                      std::string& error);
+
+// Pictures loaded by LoadPictureFile on worker threads (as many as the machine has cores, at most
+// four), all started at once and taken in the order they were asked for. Going away, it stops the
+// loads not yet begun and waits for those under way.
+class PictureLoads {
+ public:
+  struct Request {
+    std::string path;
+    PictureRule rule;
+  };
+  explicit PictureLoads(std::vector<Request> requests);
+  ~PictureLoads();
+  PictureLoads(const PictureLoads&) = delete;
+  PictureLoads& operator=(const PictureLoads&) = delete;
+  // Waits for the i-th picture; as LoadPictureFile.
+  bool Take(size_t i, Surface& out, std::string& error);
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
 
 // Writes a picture as PNG; false on failure.
 bool SavePng(const Surface& picture, const std::string& path);

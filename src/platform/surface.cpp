@@ -1,13 +1,45 @@
 #include "platform/surface.hpp"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace vormelda {
+
+namespace {
+constexpr size_t kHugePage = 2 * 1024 * 1024;
+}  // namespace
+
+void* AllocatePictureMemory(size_t bytes) {
+  if (bytes < kHugePage) {
+    if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
+    throw std::bad_alloc();
+  }
+  const size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  void* p = std::aligned_alloc(kHugePage, whole);
+  if (p == nullptr) throw std::bad_alloc();
+  madvise(p, whole, MADV_HUGEPAGE);  // only advice: where refused, small pages serve
+  return p;
+}
+
+void FreePictureMemory(void* block, size_t) noexcept {
+  std::free(block);
+}
 
 Surface::Surface(int width, int height, uint32_t fill)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       pixels_(static_cast<size_t>(width_) * height_, fill) {}
+
+Surface Surface::Unwritten(int width, int height) {
+  Surface s;
+  s.width_ = std::max(width, 0);
+  s.height_ = std::max(height, 0);
+  s.pixels_.resize(static_cast<size_t>(s.width_) * s.height_);
+  return s;
+}
 
 namespace {
 

@@ -3,19 +3,58 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/geometry.hpp"
 
 namespace vormelda {
 
+// Memory for pictures: a large block is asked of the system in huge pages where it has them, so
+// that a sheet of megapixels is touched in hundreds of page faults rather than thousands.
+void* AllocatePictureMemory(size_t bytes);
+void FreePictureMemory(void* block, size_t bytes) noexcept;
+
+// Leaves the elements a vector grows by uninitialised (a picture about to be written whole need
+// not be cleared first), in picture memory.
+template <typename T>
+struct NoInitAllocator : std::allocator<T> {
+  using value_type = T;
+  template <typename U>
+  struct rebind {
+    using other = NoInitAllocator<U>;
+  };
+  NoInitAllocator() = default;
+  template <typename U>
+  NoInitAllocator(const NoInitAllocator<U>&) noexcept {}
+  T* allocate(size_t n) { return static_cast<T*>(AllocatePictureMemory(n * sizeof(T))); }
+  void deallocate(T* p, size_t n) noexcept { FreePictureMemory(p, n * sizeof(T)); }
+  template <typename U>
+  bool operator==(const NoInitAllocator<U>&) const noexcept {
+    return true;
+  }
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
 inline constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 inline constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
 class Surface {
  public:
+  using PixelVector = std::vector<uint32_t, NoInitAllocator<uint32_t>>;
+
   Surface() = default;
   Surface(int width, int height, uint32_t fill = kOpaqueBlack);
+  // A picture whose pixels are yet to be written, every one of them.
+  static Surface Unwritten(int width, int height);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -26,13 +65,13 @@ class Surface {
   uint32_t At(int x, int y) const { return Row(y)[x]; }
   void Set(int x, int y, uint32_t argb) { Row(y)[x] = argb; }
 
-  std::vector<uint32_t>& Pixels() { return pixels_; }
-  const std::vector<uint32_t>& Pixels() const { return pixels_; }
+  PixelVector& Pixels() { return pixels_; }
+  const PixelVector& Pixels() const { return pixels_; }
 
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<uint32_t> pixels_;
+  PixelVector pixels_;
 };
 
 // The raster operation codes keep their system values so that traces and tests read familiar.

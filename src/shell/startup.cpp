@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 
 #include "boss/boss_driver.hpp"
 #include "platform/files.hpp"
@@ -31,11 +32,27 @@ std::string LoadingCaption(int step) {
 constexpr PictureRule kSheet{4096, 4096, false};
 constexpr PictureRule kBackground{kFieldWidth, kFieldHeight, true};
 
-void LoadPicture(PictureBox& holder, std::string_view name, const PictureRule& rule = kSheet) {
-  const std::string path = AppPath() + std::string(name);
+// Every picture of start-up, decoded on the machine's cores; taken in order.
+std::unique_ptr<PictureLoads> StartPictureLoads() {
+  std::vector<PictureLoads::Request> requests;
+  for (std::string_view name :
+       {datafile::kCharacter, datafile::kBomb, datafile::kBombMask, datafile::kBossBlast}) {
+    requests.push_back({AppPath() + std::string(name), kSheet});
+  }
+  for (std::string_view name : datafile::kBackground) {
+    requests.push_back({AppPath() + std::string(name), kBackground});
+  }
+  return std::make_unique<PictureLoads>(std::move(requests));
+}
+
+// Loads started before the back end was made, for LoadResources to take over.
+std::unique_ptr<PictureLoads> gEarlyPictures;
+
+// The next picture of the loads, in start-up's order, into its holder.
+void LoadPicture(PictureLoads& loads, size_t& next, PictureBox& holder, std::string_view name) {
   std::string error;
-  if (!LoadPictureFile(path, rule, holder.Image, error)) {
-    throw FatalError("Cannot load the picture \"" + path + "\": " + error);
+  if (!loads.Take(next++, holder.Image, error)) {
+    throw FatalError("Cannot load the picture \"" + AppPath() + std::string(name) + "\": " + error);
   }
 }
 
@@ -64,22 +81,30 @@ std::string ExecutableFolder() {
   return exe.parent_path().string();
 }
 
+void StartLoadingPictures() {
+  gEarlyPictures = StartPictureLoads();
+}
+
 void LoadResources() {
   frmMain.picMain.Image = Surface(kFieldWidth, kFieldHeight);
   frmMain.SetCaption(LoadingCaption(0));
   frmMain.SetFieldVisible(false);
   Host().ShowWindow();
 
-  LoadPicture(frmMain.picCharacter, datafile::kCharacter);
+  const std::unique_ptr<PictureLoads> loads =
+      gEarlyPictures ? std::move(gEarlyPictures) : StartPictureLoads();
+  PictureLoads& pictures = *loads;
+  size_t next = 0;
+  LoadPicture(pictures, next, frmMain.picCharacter, datafile::kCharacter);
   frmMain.SetCaption(LoadingCaption(1));
-  LoadPicture(frmMain.PicBom[1], datafile::kBomb);
+  LoadPicture(pictures, next, frmMain.PicBom[1], datafile::kBomb);
   frmMain.SetCaption(LoadingCaption(2));
-  LoadPicture(frmMain.PicBom[2], datafile::kBombMask);
+  LoadPicture(pictures, next, frmMain.PicBom[2], datafile::kBombMask);
   frmMain.SetCaption(LoadingCaption(3));
-  LoadPicture(frmMain.picBossBlast, datafile::kBossBlast);
+  LoadPicture(pictures, next, frmMain.picBossBlast, datafile::kBossBlast);
   frmMain.SetCaption(LoadingCaption(4));
   for (int i = 1; i <= 5; ++i) {
-    LoadPicture(frmMain.PicBack[i], datafile::kBackground[i - 1], kBackground);
+    LoadPicture(pictures, next, frmMain.PicBack[i], datafile::kBackground[i - 1]);
   }
   frmMain.SetCaption(LoadingCaption(5));
 

@@ -33,6 +33,10 @@ std::string AppPath();
 // The folder of the running executable.
 std::string ExecutableFolder();
 
+// Starts decoding the pictures start-up will load, so that the work runs beside the making of the
+// window; LoadResources takes them over in its own order, with its captions.
+void StartLoadingPictures();
+
 void Main();
 void LoadResources();
 void SceneFlow();

@@ -30,7 +30,7 @@ class LookaheadPlatform final : public Platform {
   uint32_t JoySetCapture(uint32_t, uint32_t, bool) override { return JOYERR_UNPLUGGED; }
   uint32_t JoyReleaseCapture(uint32_t) override { return JOYERR_NOERROR; }
   uint32_t TimeGetTime() override { return 0; }
-  void Sleep(uint32_t) override {}
+  void SleepUntil(uint32_t) override {}
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view, std::string_view) override {
     return MessageBoxAnswer::Cancel;
   }

@@ -57,7 +57,7 @@ class HeadlessPlatform final : public Platform {
   uint32_t JoySetCapture(uint32_t id, uint32_t periodMs, bool changed) override;
   uint32_t JoyReleaseCapture(uint32_t id) override;
   uint32_t TimeGetTime() override { return clock_++; }
-  void Sleep(uint32_t) override {}
+  void SleepUntil(uint32_t) override {}
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
   void ReportFatalError(std::string_view text, std::string_view title) override;
   std::unique_ptr<AudioClip> OpenClip(std::vector<uint8_t> file, bool music) override;

@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <stdexcept>
 #include <string>
 
@@ -23,6 +24,13 @@ constexpr int kRetryButton = static_cast<int>(MessageBoxAnswer::Retry);
 constexpr int kCancelButton = static_cast<int>(MessageBoxAnswer::Cancel);
 
 constexpr uint32_t kJoyErrParms = 165;  // no such joystick
+constexpr uint64_t kNsPerMs = 1000000;
+
+uint64_t MonotonicNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<uint64_t>(now.tv_sec) * 1000000000 + static_cast<uint64_t>(now.tv_nsec);
+}
 
 Uint32 InitVideo() {
   SDL_SetMainReady();
@@ -139,8 +147,18 @@ class SdlPlatform final : public Platform {
   }
   uint32_t JoyReleaseCapture(uint32_t) override { return JOYERR_NOERROR; }
 
-  uint32_t TimeGetTime() override { return static_cast<uint32_t>(SDL_GetTicks64()); }
-  void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+  // Milliseconds of the system's monotonic clock, as a 32-bit count that wraps.
+  uint32_t TimeGetTime() override { return static_cast<uint32_t>(MonotonicNs() / kNsPerMs); }
+  // To the nanosecond at which the clock starts to read `reading`: one sleep, no spinning.
+  void SleepUntil(uint32_t reading) override {
+    const uint64_t now = MonotonicNs();
+    const auto ahead = static_cast<int32_t>(reading - static_cast<uint32_t>(now / kNsPerMs));
+    if (ahead <= 0 || ahead > 1000) return;
+    const uint64_t wake = (now / kNsPerMs + static_cast<uint64_t>(ahead)) * kNsPerMs;
+    const timespec at{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+    }
+  }
 
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
   void ReportFatalError(std::string_view text, std::string_view title) override;

@@ -1,5 +1,7 @@
 #include "shell/frame.hpp"
 
+#include <cmath>
+
 #include "platform/winapi.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
@@ -13,14 +15,16 @@ void DoEvents() {
 void FrameWait(uint32_t t0, double rate) {
   // The clock is compared as a signed 32-bit count.
   const auto start = static_cast<int32_t>(t0);
+  const double deadline = static_cast<double>(start) + 1000.0 / rate;
+  // The first reading strictly past the deadline: the back end sleeps until the clock shows it,
+  // and the readings below then end the frame as the rule says.
+  const auto end = static_cast<uint32_t>(static_cast<int64_t>(std::floor(deadline)) + 1);
   for (;;) {
-    double deadline = static_cast<double>(start) + 1000.0 / rate;
-    auto now = static_cast<int32_t>(timeGetTime());
+    const auto now = static_cast<int32_t>(timeGetTime());
     if (deadline < static_cast<double>(now)) return;
-    auto again = static_cast<int32_t>(timeGetTime());
+    const auto again = static_cast<int32_t>(timeGetTime());
     if (again < start) return;
-    double left = deadline - static_cast<double>(again);
-    if (left > 2.0) Host().Sleep(static_cast<uint32_t>(left - 2.0));
+    Host().SleepUntil(end);
   }
 }
 

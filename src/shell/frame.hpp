@@ -15,7 +15,7 @@ namespace vormelda {
 void DoEvents();
 
 // Ends at the first clock reading strictly greater than t0 + 1000 / rate, or at once when the
-// clock reads below t0 (it wrapped around). Sleeps while more than 2 ms remain.
+// clock reads below t0 (it wrapped around). Sleeps until that reading instead of spinning.
 void FrameWait(uint32_t t0, double rate);
 
 // Whether a frame lets the window deliver its events after reading its start time, as every scene

@@ -1,6 +1,7 @@
 // Sound through the mixer library: every effect clip owns a mixer channel, the music clips share
 // the one music stream, and the shot sound plays from memory on a channel kept for it.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/sdl_internal.hpp"
@@ -13,11 +14,42 @@ constexpr int kSampleRate = 44100;
 constexpr int kOutputChannels = 2;
 constexpr int kChunkSamples = 1024;  // short enough that a shot is heard on its frame
 
+// The levels of the mix. Every sound and the music play at half their level, so that even the
+// busiest moment (music, a bomb, explosions, shots) sums below full scale inside the mixer; the
+// mixed stream is then brought back up and a limiter keeps its peaks under -1 dBFS.
+constexpr int kEffectVolume = MIX_MAX_VOLUME / 2;
+constexpr int kMusicVolume = MIX_MAX_VOLUME / 2;
+constexpr float kMakeUpGain = 1.6f;
+constexpr float kCeiling = 0.89f * 32767;                 // -1 dBFS
+constexpr float kRelease = 1.0f / (0.08f * kSampleRate);  // back to full gain in about 80 ms
+
+// The limiter on the mixed stream (signed 16-bit, interleaved stereo): a peak over the ceiling
+// lowers the gain at once, which then recovers gradually. It runs on the audio thread only.
+void Limit(void* state, Uint8* stream, int bytes) {
+  float& gain = *static_cast<float*>(state);
+  auto* samples = reinterpret_cast<Sint16*>(stream);
+  const int frames = bytes / static_cast<int>(sizeof(Sint16) * kOutputChannels);
+  for (int f = 0; f < frames; ++f) {
+    Sint16* frame = samples + f * kOutputChannels;
+    float peak = 0;
+    for (int c = 0; c < kOutputChannels; ++c) {
+      peak = std::max(peak, std::abs(static_cast<float>(frame[c]) * kMakeUpGain));
+    }
+    gain = std::min(1.0f, gain + (1.0f - gain) * kRelease);
+    if (peak * gain > kCeiling) gain = kCeiling / peak;
+    for (int c = 0; c < kOutputChannels; ++c) {
+      frame[c] = static_cast<Sint16>(std::lround(frame[c] * kMakeUpGain * gain));
+    }
+  }
+}
+
 // An effect: a decoded sound on a channel of its own.
 class EffectClip final : public AudioClip {
  public:
   EffectClip(std::shared_ptr<Mixer> mixer, ChunkPtr chunk)
-      : mixer_(std::move(mixer)), chunk_(std::move(chunk)), channel_(mixer_->AcquireChannel()) {}
+      : mixer_(std::move(mixer)), chunk_(std::move(chunk)), channel_(mixer_->AcquireChannel()) {
+    Mix_Volume(channel_, kEffectVolume);
+  }
   ~EffectClip() override {
     Mix_HaltChannel(channel_);
     chunk_.reset();
@@ -111,10 +143,14 @@ std::shared_ptr<Mixer> Mixer::Open() {
   mixer->subsystem_ = std::move(subsystem);
   mixer->allocated_ = Mix_AllocateChannels(8);
   Mix_ReserveChannels(1);  // the shot sound's
+  Mix_Volume(kShotChannel, kEffectVolume);
+  Mix_VolumeMusic(kMusicVolume);
+  Mix_SetPostMix(Limit, &mixer->limiterGain_);
   return mixer;
 }
 
 Mixer::~Mixer() {
+  Mix_SetPostMix(nullptr, nullptr);
   Mix_HaltChannel(-1);
   Mix_HaltMusic();
   Mix_CloseAudio();

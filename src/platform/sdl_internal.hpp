@@ -148,6 +148,7 @@ class Mixer {
   int next_ = 1;  // channel 0 is the shot sound's
   std::vector<int> free_;
   std::unique_ptr<Subsystem> subsystem_;
+  float limiterGain_ = 1.0f;  // the limiter's state, on the audio thread
 };
 
 inline constexpr int kShotChannel = 0;

@@ -34,7 +34,6 @@ Window::Window(const SdlOptions& options) {
                                  SDL_WINDOWPOS_CENTERED_DISPLAY(0), kFieldWidth * scale,
                                  kFieldHeight * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (!window_) Fail("Cannot create the window");
-  SDL_SetWindowMinimumSize(window_.get(), kFieldWidth / 2, kFieldHeight / 2);
 
   // Pixels stay sharp when scaled.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -42,6 +41,8 @@ Window::Window(const SdlOptions& options) {
   renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
   if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
   if (!renderer_) Fail("Cannot create a renderer for the window");
+  // Making a renderer may replace the system's window, which forgets its hints: set them after.
+  SDL_SetWindowMinimumSize(window_.get(), kFieldWidth / 2, kFieldHeight / 2);
   EnsureTexture(kFieldWidth, kFieldHeight);
 }
 

@@ -33,7 +33,9 @@ void BM_ReplayWholeGame(benchmark::State& state) {
     SetHost(&host);
     Game = {};
     frmMain.Reset();
-    Launch = {folder.string(), 4u, std::nullopt};
+    Launch = {};
+    Launch.appFolder = folder.string();
+    Launch.seed = 4u;
     RunProgram();
     ticks += host.Tick();
     SetHost(nullptr);

@@ -2,6 +2,7 @@
 #include <exception>
 #include <string>
 
+#include "platform/folders.hpp"
 #include "platform/sdl_platform.hpp"
 #include "shell/startup.hpp"
 
@@ -15,6 +16,9 @@ int main() {
     ShowSdlFatalError(std::string("vormelda: ") + e.what(), kGameTitle);
     return 1;
   }
+  Launch.appFolder = FindDataFolder(ExecutableFolder());
+  Launch.playerFolder =
+      PlayerFolderFor(Launch.appFolder, IsWritableFolder(Launch.appFolder), PreferenceFolder());
   SetHost(host.get());
   int status = RunProgram();
   SetHost(nullptr);

@@ -24,7 +24,7 @@ namespace {
 constexpr int64_t kMaxTicks = 100'000'000;
 
 struct SimOptions {
-  std::string dataDir, inputFile, traceFile, logFile, messageBoxes, recordFile, verifyFile;
+  std::string dataDir, saveDir, inputFile, traceFile, logFile, messageBoxes, recordFile, verifyFile;
   uint32_t seed = 1;
   uint32_t clockStart = 0;
   int64_t ticks = -1;  // no limit
@@ -39,7 +39,9 @@ struct SimOptions {
 // The command line; nullopt to go on, or the exit status (help, or an error CLI11 reported).
 std::optional<int> ParseOptions(int argc, char** argv, SimOptions& o) {
   CLI::App app{"Vormelda, headless: runs the game without a display or audio device"};
-  app.add_option("--data", o.dataDir, "folder used as the program's folder (default: beside me)");
+  app.add_option("--data", o.dataDir, "the data folder (default: found from where I am)");
+  app.add_option("--save", o.saveDir,
+                 "the folder of the player's files (default: the data folder)");
   auto* seed = app.add_option("--seed", o.seed, "random seed")->capture_default_str();
   app.add_option("--clock-start", o.clockStart, "first reading of the virtual clock");
   app.add_option("--ticks", o.ticks, "run this many ticks, then close the window")
@@ -245,6 +247,7 @@ int main(int argc, char** argv) {
   }
   SetHost(&host);
   Launch.appFolder = o.dataDir;
+  Launch.playerFolder = o.saveDir;
   Launch.seed = header.seed;
   Launch.bossPractice = header.start.bossPractice;
   int status = 0;

@@ -142,6 +142,15 @@ bool ReplaceFileSafely(const std::string& path, std::string_view content) {
   return true;
 }
 
+bool CopyFileIfAbsent(const std::string& from, const std::string& to) {
+  struct stat info {};
+  if (lstat(to.c_str(), &info) == 0 || errno != ENOENT) return false;
+  const FileContent file = ReadWholeFile(from, 64 * 1024);
+  if (!file.ok) return false;
+  return ReplaceFileSafely(
+      to, std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+}
+
 void RemoveStaleReplacements(const std::string& folder, std::span<const std::string_view> names) {
   DIR* dir = opendir(folder.c_str());
   if (dir == nullptr) return;

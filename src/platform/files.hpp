@@ -32,6 +32,10 @@ bool CanOpenRegularFile(const std::string& path);
 bool ReplaceFileSafely(const std::string& path, std::string_view content);
 inline constexpr std::string_view kReplacementMark = ".vormelda-new-";
 
+// Copies a small file (at most 64 KiB) to where nothing of that name is yet: a file already
+// there, or a folder, is never touched. True when it copied.
+bool CopyFileIfAbsent(const std::string& from, const std::string& to);
+
 // Removes what replacements of these files in this folder left behind when the program was
 // killed half-way: regular files named after one of them, kReplacementMark and six characters.
 // Nothing else is touched.

@@ -26,7 +26,7 @@ void WriteCertificate(std::string_view name) {
     content += "\r\n";
   }
   // A failure skips this file only; nothing half-written is left.
-  ReplaceFileSafely(AppPath() + std::string(name), content);
+  ReplaceFileSafely(PlayerPath() + std::string(name), content);
 }
 
 void DrawCredits() {

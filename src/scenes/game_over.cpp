@@ -67,7 +67,7 @@ void SaveHighScore() {
   content += "\r\n";
   content.append(HighScoreText.begin(), HighScoreText.end());
   content += "\r\n";
-  ReplaceFileSafely(AppPath() + std::string(kHighScoreFile), content);
+  ReplaceFileSafely(PlayerPath() + std::string(kHighScoreFile), content);
 }
 
 void ResolveMiss() {

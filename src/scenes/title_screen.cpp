@@ -21,11 +21,6 @@ namespace vormelda {
 
 namespace {
 
-// A regular file that opens for reading: a folder, a pipe or a device of that name does not count.
-bool CanOpen(std::string_view name) {
-  return CanOpenRegularFile(AppPath() + std::string(name));
-}
-
 // HighScore.ini is two short lines: no more than this of it is read.
 constexpr size_t kHighScoreReadLimit = 64 * 1024;
 
@@ -39,7 +34,7 @@ void NewGamePlayer() {
 
 void OpenStageMusic() {
   const std::string name(datafile::kBackMusic);
-  if (!CanOpen(name)) return;
+  if (!CanOpenRegularFile(AppPath() + name)) return;
   frmMain.mciBackMusic.SetFileName(AppPath() + name, name);
   frmMain.mciBackMusic.Command("Open");
 }
@@ -64,7 +59,7 @@ void DrawTitleFrame(int offset) {
 }  // namespace
 
 void ReadHighScoreFile() {
-  const std::string path = AppPath() + std::string(kHighScoreFile);
+  const std::string path = PlayerPath() + std::string(kHighScoreFile);
   for (;;) {
     // What is not a regular file that can be read (a folder or a pipe by that name) fails like a
     // missing file.
@@ -84,10 +79,12 @@ void ReadHighScoreFile() {
 
 StartModes LookForCertificates() {
   StartModes modes;
-  if (CanOpen(kTopScoreCertificate)) modes.HighSpeedAllowed = true;
-  if (CanOpen(kNoMissCertificate)) {
+  // Only a regular file that opens counts: a folder, a pipe or a device of that name does not.
+  const std::string topScore = PlayerPath() + std::string(kTopScoreCertificate);
+  if (CanOpenRegularFile(topScore)) modes.HighSpeedAllowed = true;
+  if (CanOpenRegularFile(PlayerPath() + std::string(kNoMissCertificate))) {
     modes.HighSpeedAllowed = true;
-    if (CanOpen(kTopScoreCertificate)) modes.SuperHighSpeedAllowed = true;
+    if (CanOpenRegularFile(topScore)) modes.SuperHighSpeedAllowed = true;
   }
   return modes;
 }

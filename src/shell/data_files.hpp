@@ -15,6 +15,8 @@ inline constexpr std::string_view kBombMask = "Picture/bomm.pic";
 inline constexpr std::string_view kBossBlast = "Picture/BossBlast.pic";
 inline constexpr std::array<std::string_view, 5> kBackground = {
     "Picture/1.pic", "Picture/2.pic", "Picture/3.pic", "Picture/4.pic", "Picture/5.pic"};
+// The window's icon: the ship.
+inline constexpr std::string_view kIcon = "Picture/Icon.png";
 
 // The effects, opened at start-up; the shot sound, read whole at every stage start; the music.
 inline constexpr std::string_view kMyBlast = "Music/MyBlast.wav";
@@ -28,9 +30,10 @@ inline constexpr std::string_view kBackMusic = "Music/BackMusic.mp3";
 inline constexpr std::string_view kBossMusic = "Music/BossMusic.mp3";
 
 // Every one of them, pictures first.
-inline constexpr std::array<std::string_view, 18> kAll = {
-    kCharacter,     kBomb,          kBombMask,       kBossBlast, kBackground[0], kBackground[1],
-    kBackground[2], kBackground[3], kBackground[4],  kMyBlast,   kPowerUp,       kBom,
-    kTama3,         kEnemyBlast,    kBossBlastSound, kMyAttack,  kBackMusic,     kBossMusic};
+inline constexpr std::array<std::string_view, 19> kAll = {
+    kCharacter,      kBomb,          kBombMask,      kBossBlast,     kBackground[0],
+    kBackground[1],  kBackground[2], kBackground[3], kBackground[4], kIcon,
+    kMyBlast,        kPowerUp,       kBom,           kTama3,         kEnemyBlast,
+    kBossBlastSound, kMyAttack,      kBackMusic,     kBossMusic};
 
 }  // namespace vormelda::datafile

@@ -1,11 +1,11 @@
 #include "shell/startup.hpp"
 
 #include <chrono>
-#include <filesystem>
 #include <memory>
 
 #include "boss/boss_driver.hpp"
 #include "platform/files.hpp"
+#include "platform/folders.hpp"
 #include "platform/winapi.hpp"
 #include "scenes/ending.hpp"
 #include "scenes/high_score_file.hpp"
@@ -68,17 +68,22 @@ uint32_t SystemTimerSeed() {
 
 }  // namespace
 
-std::string AppPath() {
-  std::string path = Launch.appFolder.empty() ? ExecutableFolder() : Launch.appFolder;
+namespace {
+
+std::string WithSlash(std::string path) {
   if (path.empty() || path.back() != '/') path += '/';
   return path;
 }
 
-std::string ExecutableFolder() {
-  std::error_code ec;
-  auto exe = std::filesystem::canonical("/proc/self/exe", ec);
-  if (ec) return std::filesystem::current_path(ec).string();
-  return exe.parent_path().string();
+}  // namespace
+
+std::string AppPath() {
+  return WithSlash(Launch.appFolder.empty() ? FindDataFolder(ExecutableFolder())
+                                            : Launch.appFolder);
+}
+
+std::string PlayerPath() {
+  return Launch.playerFolder.empty() ? AppPath() : WithSlash(Launch.playerFolder);
 }
 
 void StartLoadingPictures() {
@@ -162,7 +167,12 @@ void SceneFlow() {
 
 void Main() {
   // What a replacement of the player's files left behind when the program was killed mid-way.
-  RemoveStaleReplacements(AppPath(), kPlayerFiles);
+  RemoveStaleReplacements(PlayerPath(), kPlayerFiles);
+  // A player's own folder starts with the high score the game comes with.
+  if (PlayerPath() != AppPath()) {
+    CopyFileIfAbsent(AppPath() + std::string(kHighScoreFile),
+                     PlayerPath() + std::string(kHighScoreFile));
+  }
   LoadResources();
   SceneFlow();
 }

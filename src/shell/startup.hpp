@@ -10,9 +10,11 @@ namespace vormelda {
 
 inline constexpr const char* kGameTitle = "Vormelda";
 
-// Set by the program entry before Main: the data folder and, for replays, a fixed seed.
+// Set by the program entry before Main: the data folder, the folder for the player's files, and,
+// for replays, a fixed seed.
 struct LaunchSettings {
-  std::string appFolder;
+  std::string appFolder;     // empty: found from where the program is
+  std::string playerFolder;  // empty: the data folder
   std::optional<uint32_t> seed;
   // A practice start: the first game goes straight into the boss stage at this frame rate.
   std::optional<uint8_t> bossPractice;
@@ -28,10 +30,10 @@ class FatalError : public std::runtime_error {
 // Thrown by a game over to start the scene flow again from the title screen.
 struct RestartGame {};
 
-// The program's folder with exactly one trailing "/".
+// The program's data folder with exactly one trailing "/".
 std::string AppPath();
-// The folder of the running executable.
-std::string ExecutableFolder();
+// The folder of the player's files (HighScore.ini and the certificates), with one trailing "/".
+std::string PlayerPath();
 
 // Starts decoding the pictures start-up will load, so that the work runs beside the making of the
 // window; LoadResources takes them over in its own order, with its captions.

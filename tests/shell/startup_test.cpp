@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/folders.hpp"
 #include "shell/form_main.hpp"
 #include "shell/game_state.hpp"
 #include "support/game_test.hpp"

@@ -12,6 +12,7 @@
 #include "sheet.hpp"
 #include "shell/data_files.hpp"
 #include "sound_effects.hpp"
+#include "sprites.hpp"
 #include "wav_writer.hpp"
 
 namespace vormelda::datagen {
@@ -19,6 +20,15 @@ namespace vormelda::datagen {
 const std::vector<std::string>& OutputFiles() {
   static const std::vector<std::string> files(datafile::kAll.begin(), datafile::kAll.end());
   return files;
+}
+
+void WriteIcons(const std::string& folder) {
+  for (int size : kIconSizes) {
+    const std::string side = std::to_string(size);
+    const auto dir = std::filesystem::path(folder) / "hicolor" / (side + "x" + side) / "apps";
+    std::filesystem::create_directories(dir);
+    WritePngWithAlpha((dir / "vormelda.png").string(), MakeShipIcon(size));
+  }
 }
 
 void GenerateAll(const std::string& folder) {
@@ -46,6 +56,7 @@ void GenerateAll(const std::string& folder) {
         WriteWav(at(datafile::kEnemyBlast), MakeEnemyBlastSound());
         WriteWav(at(datafile::kBossBlastSound), MakeBossBlastSound());
         WriteWav(at(datafile::kMyAttack), MakeShotSound());
+        WritePngWithAlpha(at(datafile::kIcon), MakeShipIcon(64));
       },
       [&] { WriteMp3(at(datafile::kBackMusic), RenderSong(StageSong(), 0.85)); },
       [&] { WriteMp3(at(datafile::kBossMusic), RenderSong(BossSong(), 0.85)); },

@@ -13,4 +13,10 @@ const std::vector<std::string>& OutputFiles();
 // on a write error. The same files, byte for byte, on every run.
 void GenerateAll(const std::string& folder);
 
+// The sizes of the program's icons, and where they go below a folder:
+// hicolor/SIZExSIZE/apps/vormelda.png, as the icon theme wants them.
+inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// Writes the icons, drawn from the ship, below `folder`.
+void WriteIcons(const std::string& folder);
+
 }  // namespace vormelda::datagen

@@ -1,5 +1,6 @@
-// vormelda-datagen [OUTPUT_FOLDER] [--contact-sheet FILE]: writes the game's data files into
-// OUTPUT_FOLDER, and/or the contact sheet of every sprite as the PNG file FILE.
+// vormelda-datagen [OUTPUT_FOLDER] [--contact-sheet FILE] [--icons FOLDER]: writes the game's data
+// files into OUTPUT_FOLDER, the contact sheet of every sprite as the PNG file FILE, the program's
+// icons below FOLDER (hicolor/SIZExSIZE/apps/vormelda.png).
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -10,11 +11,14 @@
 int main(int argc, char** argv) {
   std::string folder;
   std::string contactSheet;
+  std::string icons;
   bool ok = argc > 1;
   for (int i = 1; i < argc && ok; ++i) {
     const std::string arg = argv[i];
     if (arg == "--contact-sheet" && i + 1 < argc && contactSheet.empty()) {
       contactSheet = argv[++i];
+    } else if (arg == "--icons" && i + 1 < argc && icons.empty()) {
+      icons = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && folder.empty()) {
       folder = arg;
     } else {
@@ -22,12 +26,14 @@ int main(int argc, char** argv) {
     }
   }
   if (!ok) {
-    std::fprintf(stderr, "usage: %s [OUTPUT_FOLDER] [--contact-sheet FILE]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [OUTPUT_FOLDER] [--contact-sheet FILE] [--icons FOLDER]\n",
+                 argv[0]);
     return 2;
   }
   try {
     if (!folder.empty()) vormelda::datagen::GenerateAll(folder);
     if (!contactSheet.empty()) vormelda::datagen::WriteContactSheet(contactSheet);
+    if (!icons.empty()) vormelda::datagen::WriteIcons(icons);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vormelda-datagen: %s\n", e.what());
     return 1;

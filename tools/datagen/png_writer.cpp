@@ -25,6 +25,7 @@ struct PngRows {
   int width = 0;
   int height = 0;
   int bits = 8;
+  int colorType = PNG_COLOR_TYPE_RGB;
   bool palette = false;
   std::vector<png_color> colors;
   std::vector<std::vector<png_byte>> rows;
@@ -51,6 +52,7 @@ PngRows Encode(const Image& image) {
   std::unordered_map<Color, int> index;
   if (palette) {
     out.palette = true;
+    out.colorType = PNG_COLOR_TYPE_PALETTE;
     out.bits = 1;
     while ((size_t{1} << out.bits) < palette->size()) out.bits *= 2;
     for (const Color c : *palette) {
@@ -90,8 +92,8 @@ bool Write(std::FILE* file, const PngRows& p) {
   }
   png_init_io(png, file);
   png_set_IHDR(png, info, static_cast<png_uint_32>(p.width), static_cast<png_uint_32>(p.height),
-               p.bits, p.palette ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               p.bits, p.colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   if (p.palette) {
     png_set_PLTE(png, info, p.colors.data(), static_cast<int>(p.colors.size()));
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
@@ -105,6 +107,29 @@ bool Write(std::FILE* file, const PngRows& p) {
 }
 
 }  // namespace
+
+void WritePngWithAlpha(const std::string& path, const Canvas& canvas) {
+  PngRows rows;
+  rows.width = canvas.Width();
+  rows.height = canvas.Height();
+  rows.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
+  for (int y = 0; y < rows.height; ++y) {
+    std::vector<png_byte> row;
+    for (int x = 0; x < rows.width; ++x) {
+      const Color c = canvas.At(x, y);
+      const bool solid = canvas.Solid(x, y);
+      row.insert(
+          row.end(),
+          {static_cast<png_byte>(solid ? Red(c) : 0), static_cast<png_byte>(solid ? Green(c) : 0),
+           static_cast<png_byte>(solid ? Blue(c) : 0), static_cast<png_byte>(solid ? 255 : 0)});
+    }
+    rows.rows.push_back(std::move(row));
+  }
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+  if (!file || !Write(file.get(), rows) || std::fflush(file.get()) != 0) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
 
 // A picture of few colours (the bomb's, the explosion's, every mask) is written as a palette of
 // as few bits as it needs, which decodes several times faster than full colour.

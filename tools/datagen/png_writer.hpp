@@ -1,4 +1,5 @@
-// Writes an Image as a 24-bit RGB PNG (the .pic files are PNG inside).
+// Writes pictures as PNG: an Image in full colour or as a palette (the .pic files are PNG
+// inside), a Canvas with its transparency (the icons).
 #pragma once
 
 #include <string>
@@ -9,5 +10,6 @@ namespace vormelda::datagen {
 
 // Throws std::runtime_error when the file cannot be written.
 void WritePng(const std::string& path, const Image& image);
+void WritePngWithAlpha(const std::string& path, const Canvas& canvas);
 
 }  // namespace vormelda::datagen

@@ -8,6 +8,8 @@ namespace vormelda::datagen {
 
 // Player (sprites_ship.cpp). tilt -3..3: negative rolls to the left.
 Canvas MakeShip(int tilt);
+// The level ship drawn afresh at size x size pixels, for the program's icons.
+Canvas MakeShipIcon(int size);
 Canvas MakeFlame(int frame);  // 0..2
 Canvas MakeShot(bool diagonal);
 

@@ -97,6 +97,23 @@ Canvas MakeShip(int tilt) {
   return c;
 }
 
+Canvas MakeShipIcon(int size) {
+  const double scale = 50.0 / size;  // icon pixels to the sprite's
+  std::vector<Part> parts = ShipParts();
+  for (Part& part : parts) {
+    part.inside = [inside = part.inside, scale](double x, double y) {
+      return inside(x * scale, y * scale);
+    };
+    part.normal = [normal = part.normal, scale](double x, double y) {
+      return normal(x * scale, y * scale);
+    };
+  }
+  Canvas c(size, size);
+  RenderParts(c, parts, View{kAxis / scale, 0});
+  AddOutline(c, palette::kOutline);
+  return c;
+}
+
 Canvas MakeFlame(int frame) {
   // The flame hangs from the nozzle: its top lies under the ship, its centre at x 10.
   static constexpr double kLength[] = {11.5, 15.5, 13.5};

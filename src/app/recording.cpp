@@ -1,5 +1,6 @@
 #include "app/recording.hpp"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <concepts>
@@ -11,6 +12,7 @@
 
 #include "shell/game_state.hpp"
 #include "shell/scene.hpp"
+#include "shell/startup.hpp"
 
 namespace vormelda {
 
@@ -72,6 +74,67 @@ std::optional<std::string> Value(const std::string& word, std::string_view key) 
   return word.substr(key.size() + 1);
 }
 
+bool Plain(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
+         c == '+' || c == '-';
+}
+
+// 0 to 15, or far below 0 for what is not a hex digit.
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -256;
+}
+
+std::string EncodeHighScore(const std::optional<std::array<char, 5>>& text) {
+  if (!text) return "missing";
+  std::string out;
+  for (char c : *text) {
+    if (Plain(c)) {
+      out += c;
+    } else {
+      char hex[4];
+      std::snprintf(hex, sizeof hex, "%%%02X", static_cast<unsigned>(static_cast<uint8_t>(c)));
+      out += hex;
+    }
+  }
+  return out;
+}
+
+// Throws std::invalid_argument unless the word gives exactly five characters.
+std::optional<std::array<char, 5>> DecodeHighScore(std::string_view word) {
+  if (word == "missing") return std::nullopt;
+  std::string text;
+  for (size_t i = 0; i < word.size(); ++i) {
+    if (word[i] != '%') {
+      if (!Plain(word[i])) throw std::invalid_argument("high");
+      text += word[i];
+      continue;
+    }
+    const int code = i + 2 < word.size() ? HexDigit(word[i + 1]) * 16 + HexDigit(word[i + 2]) : -1;
+    // A line break cannot be part of a line of the file.
+    if (code < 0 || code == '\r' || code == '\n') throw std::invalid_argument("high");
+    text += static_cast<char>(code);
+    i += 2;
+  }
+  if (text.size() != 5) throw std::invalid_argument("high");
+  return FixedFive(text);
+}
+
+std::string CertificatesName(const PlayerFiles& files) {
+  if (files.topScore && files.noMiss) return "top,no-miss";
+  if (files.topScore) return "top";
+  return files.noMiss ? "no-miss" : "none";
+}
+
+void ParseCertificates(std::string_view name, PlayerFiles& files) {
+  files.topScore = name == "top" || name == "top,no-miss";
+  files.noMiss = name == "no-miss" || name == "top,no-miss";
+  if (!files.topScore && !files.noMiss && name != "none")
+    throw std::invalid_argument("certificates");
+}
+
 }  // namespace
 
 std::string StartMode::Name() const {
@@ -90,7 +153,9 @@ StartMode StartMode::Parse(std::string_view name) {
 
 std::string FormatRecordingHeader(const RecordingHeader& header) {
   return std::string(kMagic) + " " + std::to_string(kRecordingVersion) +
-         " seed=" + std::to_string(header.seed) + " start=" + header.start.Name();
+         " seed=" + std::to_string(header.seed) + " start=" + header.start.Name() +
+         " high=" + EncodeHighScore(header.files.highScore) +
+         " certificates=" + CertificatesName(header.files);
 }
 
 RecordingHeader ReadRecordingHeader(std::istream& in) {
@@ -119,6 +184,10 @@ RecordingHeader ReadRecordingHeader(std::istream& in) {
         header.seed = static_cast<uint32_t>(*value);
       } else if (auto start = Value(word, "start")) {
         header.start = StartMode::Parse(*start);
+      } else if (auto high = Value(word, "high")) {
+        header.files.highScore = DecodeHighScore(*high);
+      } else if (auto certificates = Value(word, "certificates")) {
+        ParseCertificates(*certificates, header.files);
       }
     } catch (const std::exception&) {
       throw std::runtime_error("the recording's first line has a bad " + word);
@@ -152,6 +221,46 @@ void Recorder::OnYield(int64_t tick, const InputLine& input) {
     any_ = true;
   }
   if (tick % kCheckEvery == 0) out_ << "# check " << tick << ' ' << StateChecksum() << '\n';
+}
+
+void Recorder::OnMessageBox(MessageBoxAnswer answer) {
+  out_ << "# message-box " << (answer == MessageBoxAnswer::Retry ? "retry" : "cancel") << '\n';
+}
+
+PlayerFiles StartingPlayerFiles() {
+  PreparePlayerFolder();
+  return ReadPlayerFiles(PlayerPath());
+}
+
+std::unique_ptr<TemporaryFolder> UseReplayFolder(const PlayerFiles& files) {
+  auto folder = std::make_unique<TemporaryFolder>();
+  if (!WritePlayerFiles(folder->Path(), files)) {
+    throw std::runtime_error("cannot write the replay's player files into " + folder->Path());
+  }
+  Launch.playerFolder = folder->Path();
+  return folder;
+}
+
+int64_t RecordingEnd(std::istream& recording) {
+  int64_t end = 0;
+  for (std::string line; std::getline(recording, line);) {
+    std::istringstream words(line);
+    std::string hash, check;
+    int64_t tick = 0;
+    if (line.starts_with("# check ")) words >> hash >> check;
+    if (words >> tick) end = std::max(end, tick);
+  }
+  return end;
+}
+
+std::vector<MessageBoxAnswer> RecordedAnswers(std::istream& recording) {
+  std::vector<MessageBoxAnswer> answers;
+  for (std::string line; std::getline(recording, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line == "# message-box retry") answers.push_back(MessageBoxAnswer::Retry);
+    if (line == "# message-box cancel") answers.push_back(MessageBoxAnswer::Cancel);
+  }
+  return answers;
 }
 
 Verifier::Verifier(std::istream& recording) {

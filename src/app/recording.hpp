@@ -6,12 +6,17 @@
 #include <cstdint>
 #include <istream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/files.hpp"
 #include "platform/input_script.hpp"
+#include "platform/platform.hpp"
+#include "scenes/high_score_file.hpp"
 
 namespace vormelda {
 
@@ -31,9 +36,15 @@ struct StartMode {
 struct RecordingHeader {
   uint32_t seed = 1;
   StartMode start;
+  // The player's files at the start; a recording without them starts with the files the game
+  // comes with: a high score of 00000 and no certificates.
+  PlayerFiles files{FixedFive("00000")};
 };
 
-// "# vormelda-recording 2 seed=4 start=title"
+// "# vormelda-recording 2 seed=4 start=title high=00000 certificates=none"; the five characters of
+// the high score are written as they are where they are letters, digits, ".", "+" or "-", else as
+// %XX; "high=missing" when HighScore.ini could not be read; the certificates are "none", "top",
+// "no-miss" or "top,no-miss".
 std::string FormatRecordingHeader(const RecordingHeader& header);
 // Reads the first line of a recording; throws std::runtime_error with a one-line reason when it is
 // not a recording of the version this program plays.
@@ -44,18 +55,37 @@ RecordingHeader ReadRecordingHeader(std::istream& in);
 std::string StateChecksum();
 
 // Writes a run as a recording: the header, a script line whenever the inputs change (and for every
-// tap or close), and a checksum every kCheckEvery ticks.
+// tap or close), a checksum every kCheckEvery ticks, and every answer a message box gave.
 class Recorder {
  public:
   Recorder(std::ostream& out, const RecordingHeader& header);
   // At each yield, after the tick's input has been applied.
   void OnYield(int64_t tick, const InputLine& input);
+  // "# message-box retry" or "... cancel".
+  void OnMessageBox(MessageBoxAnswer answer);
 
  private:
   std::ostream& out_;
   InputLine last_;
   bool any_ = false;
 };
+
+// The player's files the game is about to start with (after PreparePlayerFolder), for the header
+// of a recording.
+PlayerFiles StartingPlayerFiles();
+
+// A folder of its own for a replay's player files, holding the files the recording started with,
+// and set as the player's folder: a replay neither depends on the player's own files nor changes
+// them. Throws std::runtime_error when the folder cannot be made or filled.
+std::unique_ptr<TemporaryFolder> UseReplayFolder(const PlayerFiles& files);
+
+// The last tick a recording speaks of (its last line of inputs or check). Its replay closes the
+// window after it, so that a recording that stops without a close (cut short by a tick limit, or
+// by the recording program being killed) still ends.
+int64_t RecordingEnd(std::istream& recording);
+
+// The message box answers a recording holds, in the order they were given.
+std::vector<MessageBoxAnswer> RecordedAnswers(std::istream& recording);
 
 // Thrown when the state at a checked tick differs from the recording.
 struct VerifyMismatch {

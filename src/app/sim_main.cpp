@@ -40,8 +40,8 @@ struct SimOptions {
 std::optional<int> ParseOptions(int argc, char** argv, SimOptions& o) {
   CLI::App app{"Vormelda, headless: runs the game without a display or audio device"};
   app.add_option("--data", o.dataDir, "the data folder (default: found from where I am)");
-  app.add_option("--save", o.saveDir,
-                 "the folder of the player's files (default: the data folder)");
+  auto* save = app.add_option("--save", o.saveDir,
+                              "the folder of the player's files (default: the data folder)");
   auto* seed = app.add_option("--seed", o.seed, "random seed")->capture_default_str();
   app.add_option("--clock-start", o.clockStart, "first reading of the virtual clock");
   app.add_option("--ticks", o.ticks, "run this many ticks, then close the window")
@@ -53,8 +53,8 @@ std::optional<int> ParseOptions(int argc, char** argv, SimOptions& o) {
       ->check(CLI::Range(int64_t{1}, kMaxTicks));
   app.add_option("--shot", o.shots, "TICK:FILE.png, the picture shown at that tick (repeatable)");
   app.add_option("--log", o.logFile, "a line per platform event");
-  app.add_option("--message-box", o.messageBoxes,
-                 "answers to Retry/Cancel boxes: retry,cancel,...");
+  auto* boxes = app.add_option("--message-box", o.messageBoxes,
+                               "answers to Retry/Cancel boxes: retry,cancel,...");
   auto* start = app.add_option("--start", o.start,
                                "title, or boss, boss:75 or boss:100: a "
                                "practice start at the boss")
@@ -68,7 +68,7 @@ std::optional<int> ParseOptions(int argc, char** argv, SimOptions& o) {
   app.add_option("--record", o.recordFile, "write the run as a recording with state checksums");
   app.add_option("--verify", o.verifyFile, "replay a recording, failing at a differing tick")
       ->check(CLI::ExistingFile)
-      ->excludes(seed, start);
+      ->excludes(seed, start, boxes, save);
   app.add_flag("--memory", o.memory,
                "print the resident memory at every visit of the title screen");
   if (auto status = vormelda::ParseCommandLine(app, argc, argv, "vormelda-sim")) return status;
@@ -125,8 +125,9 @@ class RunOutputs {
     Open(trace_, o.traceFile, "the trace");
     traceEvery_ = o.traceEvery;
     if (Open(log_, o.logFile, "the log")) hostOptions.log = &log_;
-    if (Open(record_, o.recordFile, "the recording"))
+    if (Open(record_, o.recordFile, "the recording")) {
       recorder_ = std::make_unique<Recorder>(record_, header);
+    }
     if (!o.verifyFile.empty()) {
       std::ifstream in(o.verifyFile);
       verifier_ = std::make_unique<Verifier>(in);
@@ -136,6 +137,7 @@ class RunOutputs {
   void Attach(HeadlessPlatform& host) {
     for (const auto& [tick, file] : shotFiles_) host.WantPicture(tick);
     host.onYield = [this, &host](int64_t tick) { OnYield(host, tick); };
+    if (recorder_) host.onMessageBox = [this](MessageBoxAnswer a) { recorder_->OnMessageBox(a); };
   }
 
   // After a run that ended normally: 0, or 1 when a recording was not verified to its end.
@@ -210,6 +212,10 @@ HeadlessOptions HostOptions(const SimOptions& o, RecordingHeader& header) {
     } catch (const std::runtime_error& e) {
       throw std::runtime_error("--verify " + o.verifyFile + ": " + e.what());
     }
+    options.messageBoxAnswers = RecordedAnswers(in);
+    in.clear();
+    in.seekg(0);
+    if (options.ticks < 0) options.ticks = RecordingEnd(in);
     script = o.verifyFile;
   }
   if (!script.empty()) {
@@ -228,9 +234,14 @@ int main(int argc, char** argv) {
 
   RecordingHeader header;
   HeadlessOptions hostOptions;
+  std::unique_ptr<TemporaryFolder> replayFolder;
   std::unique_ptr<RunOutputs> outputs;
+  Launch.appFolder = o.dataDir;
+  Launch.playerFolder = o.saveDir;
   try {
     hostOptions = HostOptions(o, header);
+    if (!o.verifyFile.empty()) replayFolder = UseReplayFolder(header.files);
+    if (!o.recordFile.empty()) header.files = StartingPlayerFiles();
     outputs = std::make_unique<RunOutputs>(o, header, hostOptions);
   } catch (const std::exception& e) {
     std::cerr << "vormelda-sim: " << e.what() << '\n';
@@ -246,8 +257,6 @@ int main(int argc, char** argv) {
     host.inputProvider = [&](int64_t tick) { return player->Decide(tick); };
   }
   SetHost(&host);
-  Launch.appFolder = o.dataDir;
-  Launch.playerFolder = o.saveDir;
   Launch.seed = header.seed;
   Launch.bossPractice = header.start.bossPractice;
   int status = 0;

@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
 
 namespace vormelda {
 
@@ -165,6 +168,22 @@ void RemoveStaleReplacements(const std::string& folder, std::span<const std::str
     if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(path.c_str());
   }
   closedir(dir);
+}
+
+TemporaryFolder::TemporaryFolder() {
+  const char* base = std::getenv("TMPDIR");
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/vormelda-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot make a temporary folder in " +
+                             pattern.substr(0, pattern.size() - 16) + ": " + std::strerror(errno));
+  }
+  path_ = pattern + "/";
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace vormelda

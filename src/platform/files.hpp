@@ -41,4 +41,18 @@ bool CopyFileIfAbsent(const std::string& from, const std::string& to);
 // Nothing else is touched.
 void RemoveStaleReplacements(const std::string& folder, std::span<const std::string_view> names);
 
+// A new, private folder among the system's temporary files ($TMPDIR, else /tmp), removed with all
+// it holds when this goes: where a replay keeps the player's files it makes.
+class TemporaryFolder {
+ public:
+  TemporaryFolder();  // throws std::runtime_error when no folder can be made
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  const std::string& Path() const { return path_; }  // with a trailing "/"
+
+ private:
+  std::string path_;
+};
+
 }  // namespace vormelda

@@ -57,7 +57,7 @@ class VirtualClip final : public AudioClip {
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
-    : options_(std::move(options)), clock_(options_.clockStart) {}
+    : options_(std::move(options)), script_(options_.input), clock_(options_.clockStart) {}
 
 HeadlessPlatform::~HeadlessPlatform() = default;
 
@@ -91,71 +91,26 @@ void HeadlessPlatform::Present(const Surface& field) {
   }
 }
 
-void HeadlessPlatform::Apply(const InputLine& line, std::vector<int>& released) {
-  current_ = line;
-  current_.tick = tick_;
-  std::set<int> now(line.heldKeys.begin(), line.heldKeys.end());
-  for (int vk : held_) {
-    if (now.count(vk) == 0) released.push_back(vk);
-  }
-  for (int vk : now) {
-    if (held_.count(vk) == 0) pressedSinceQuery_.insert(vk);
-  }
-  held_ = std::move(now);
-  for (int vk : line.tappedKeys) {
-    if (held_.count(vk) != 0) continue;  // a tap of a held key changes nothing
-    pressedSinceQuery_.insert(vk);
-    released.push_back(vk);
-  }
-  if (line.joystick) joystickAttached_ = true;
-  joyX_ = line.joyX;
-  joyY_ = line.joyY;
-  joyButtons_ = line.joyButtons;
-}
-
 void HeadlessPlatform::PumpEvents(WindowEvents& sink) {
   ++tick_;
   if (options_.ticks >= 0 && tick_ > options_.ticks) sink.OnClose();
-  std::vector<int> released;
-  bool close = false;
-  // Taps and a close belong to the tick whose line names them; held inputs stay.
-  current_.tappedKeys.clear();
-  current_.close = false;
-  if (inputProvider) {
-    InputLine line = inputProvider(tick_);
-    line.tick = tick_;
-    Apply(line, released);
-    close = line.close;
-  }
-  while (!inputProvider && nextLine_ < options_.input.size() &&
-         options_.input[nextLine_].tick <= tick_) {
-    Apply(options_.input[nextLine_], released);
-    close = close || options_.input[nextLine_].close;
-    ++nextLine_;
-  }
-  for (int vk : released) sink.OnKeyUp(vk);
+  current_ = inputProvider ? inputProvider(tick_) : script_.At(tick_);
+  current_.tick = tick_;
+  for (int vk : input_.Apply(current_)) sink.OnKeyUp(vk);
   if (onYield) onYield(tick_);
-  if (close) sink.OnClose();
+  if (current_.close) sink.OnClose();
 }
 
 int16_t HeadlessPlatform::GetAsyncKeyState(int virtualKey) {
-  int16_t state = 0;
-  if (held_.count(virtualKey) != 0) state = static_cast<int16_t>(0x8000);
-  if (pressedSinceQuery_.erase(virtualKey) != 0) state = static_cast<int16_t>(state | 1);
-  return state;
+  return input_.GetAsyncKeyState(virtualKey);
 }
 
 uint32_t HeadlessPlatform::JoyGetPosEx(uint32_t id, JOYINFOEX& info) {
-  if (id != JOYSTICKID1 || !joystickAttached_) return JOYERR_UNPLUGGED;
-  info.dwXpos = joyX_;
-  info.dwYpos = joyY_;
-  info.dwButtons = joyButtons_;
-  info.dwButtonNumber = static_cast<uint32_t>(__builtin_popcount(joyButtons_));
-  return JOYERR_NOERROR;
+  return id == JOYSTICKID1 && input_.ReadJoystick(info) ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
 }
 
 uint32_t HeadlessPlatform::JoySetCapture(uint32_t id, uint32_t, bool) {
-  return id == JOYSTICKID1 && joystickAttached_ ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
+  return id == JOYSTICKID1 && input_.JoystickAttached() ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
 }
 
 uint32_t HeadlessPlatform::JoyReleaseCapture(uint32_t) {
@@ -169,6 +124,7 @@ MessageBoxAnswer HeadlessPlatform::MessageBoxRetryCancel(std::string_view text, 
   }
   Log("messagebox " + std::string(text) + " -> " +
       (answer == MessageBoxAnswer::Retry ? "retry" : "cancel"));
+  if (onMessageBox) onMessageBox(answer);
   return answer;
 }
 

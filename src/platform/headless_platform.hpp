@@ -8,12 +8,12 @@
 #include <map>
 #include <memory>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/input_script.hpp"
 #include "platform/platform.hpp"
+#include "platform/scripted_input.hpp"
 
 namespace vormelda {
 
@@ -34,6 +34,8 @@ class HeadlessPlatform final : public Platform {
   std::function<void(int64_t tick)> onYield;
   // When set, chooses each tick's input instead of the script (called before the tick's events).
   std::function<InputLine(int64_t tick)> inputProvider;
+  // Called with every answer a message box gives.
+  std::function<void(MessageBoxAnswer)> onMessageBox;
   // The input in force at the current tick, as a script line would name it.
   const InputLine& CurrentInput() const { return current_; }
   // Ticks whose picture is wanted: the last refresh before that tick's yield is kept for Shot().
@@ -66,10 +68,9 @@ class HeadlessPlatform final : public Platform {
 
  private:
   void Log(const std::string& line);
-  void Apply(const InputLine& line, std::vector<int>& released);
 
   HeadlessOptions options_;
-  size_t nextLine_ = 0;
+  ScriptPlayer script_;
   int64_t tick_ = 0;
   uint32_t clock_;
   std::string caption_;
@@ -78,10 +79,7 @@ class HeadlessPlatform final : public Platform {
   const Surface* lastPresented_ = nullptr;
   std::set<int64_t> wantedPictures_;
   std::map<int64_t, Surface> pictures_;
-  std::set<int> held_;
-  std::set<int> pressedSinceQuery_;
-  bool joystickAttached_ = false;
-  uint32_t joyX_ = 32767, joyY_ = 32767, joyButtons_ = 0;
+  ScriptedInput input_;
   size_t nextAnswer_ = 0;
   InputLine current_;
 };

@@ -52,6 +52,8 @@ void ApplyToken(const std::string& token, InputLine& line, int lineNo) {
     (token[1] == 'X' ? line.joyX : line.joyY) = ParseAxis(token.substr(3), lineNo);
   } else if (token == "Joy") {
     line.joystick = true;
+  } else if (token == "NoJoy") {
+    line.joystickGone = true;
   } else if (token == "close") {
     line.close = true;
   } else {
@@ -82,6 +84,16 @@ std::vector<InputLine> ParseInputScript(std::istream& in) {
   lines.reserve(byTick.size());
   for (auto& [tick, line] : byTick) lines.push_back(std::move(line));
   return lines;
+}
+
+InputLine ScriptPlayer::At(int64_t tick) {
+  current_.tappedKeys.clear();
+  current_.close = false;
+  current_.joystickGone = false;
+  while (next_ < lines_.size() && lines_[next_].tick <= tick) current_ = lines_[next_++];
+  InputLine now = current_;
+  now.tick = tick;
+  return now;
 }
 
 std::optional<int64_t> ParseWholeNumber(std::string_view text, int64_t lo, int64_t hi) {
@@ -115,6 +127,7 @@ std::string FormatInputLine(const InputLine& line) {
     if (line.joyY != 32767) out += " JY=" + std::to_string(line.joyY), plain = false;
     if (plain) out += " Joy";
   }
+  if (line.joystickGone) out += " NoJoy";
   if (line.close) out += " close";
   return out;
 }

@@ -20,13 +20,8 @@ namespace vormelda {
 namespace {
 
 void WriteCertificate(std::string_view name) {
-  std::string content;
-  for (std::string_view line : kCertificateLines) {
-    content += line;
-    content += "\r\n";
-  }
   // A failure skips this file only; nothing half-written is left.
-  ReplaceFileSafely(PlayerPath() + std::string(name), content);
+  ReplaceFileSafely(PlayerPath() + std::string(name), CertificateContent());
 }
 
 void DrawCredits() {

@@ -63,11 +63,8 @@ void ClearPlay() {
 void SaveHighScore() {
   const auto stored = NumericValue(HighScoreText);
   if (!stored || *stored < Player.Score) HighScoreText = FormatHighScore(Player.Score);
-  std::string content(kHighScoreComment);
-  content += "\r\n";
-  content.append(HighScoreText.begin(), HighScoreText.end());
-  content += "\r\n";
-  ReplaceFileSafely(PlayerPath() + std::string(kHighScoreFile), content);
+  ReplaceFileSafely(PlayerPath() + std::string(kHighScoreFile),
+                    HighScoreFileContent(HighScoreText));
 }
 
 void ResolveMiss() {

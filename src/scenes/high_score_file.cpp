@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/files.hpp"
+
 namespace vormelda {
 
 std::array<char, 5> FixedFive(std::string_view line) {
@@ -75,6 +77,51 @@ std::array<char, 5> FormatHighScore(int32_t score) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "%05d", score);
   return FixedFive(digits);
+}
+
+std::string HighScoreFileContent(const std::array<char, 5>& text) {
+  std::string content(kHighScoreComment);
+  content += "\r\n";
+  content.append(text.begin(), text.end());
+  content += "\r\n";
+  return content;
+}
+
+std::string CertificateContent() {
+  std::string content;
+  for (std::string_view line : kCertificateLines) {
+    content += line;
+    content += "\r\n";
+  }
+  return content;
+}
+
+PlayerFiles ReadPlayerFiles(const std::string& folder) {
+  PlayerFiles files;
+  const FileContent high = ReadFileStart(folder + std::string(kHighScoreFile), kHighScoreReadLimit);
+  if (high.ok) {
+    const std::string_view content(reinterpret_cast<const char*>(high.bytes.data()),
+                                   high.bytes.size());
+    files.highScore = ReadHighScoreText(content, {});
+  }
+  files.topScore = CanOpenRegularFile(folder + std::string(kTopScoreCertificate));
+  files.noMiss = CanOpenRegularFile(folder + std::string(kNoMissCertificate));
+  return files;
+}
+
+bool WritePlayerFiles(const std::string& folder, const PlayerFiles& files) {
+  bool ok = true;
+  if (files.highScore) {
+    ok &= ReplaceFileSafely(folder + std::string(kHighScoreFile),
+                            HighScoreFileContent(*files.highScore));
+  }
+  if (files.topScore) {
+    ok &= ReplaceFileSafely(folder + std::string(kTopScoreCertificate), CertificateContent());
+  }
+  if (files.noMiss) {
+    ok &= ReplaceFileSafely(folder + std::string(kNoMissCertificate), CertificateContent());
+  }
+  return ok;
 }
 
 }  // namespace vormelda

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +21,29 @@ inline constexpr std::array<std::string_view, 3> kPlayerFiles = {
 inline constexpr std::array<std::string_view, 5> kCertificateLines = {
     "スタートキーではなくショットキーでゲームを始めると", "ハイスピードモードで始める事が出来ます",
     "", "もう片方の証ファイルもあればボムキーで", "超ハイスピードモードが楽しめます"};
+
+// HighScore.ini is two short lines: no more than this of it is read.
+inline constexpr size_t kHighScoreReadLimit = 64 * 1024;
+
+// The files as the game writes them: the comment line and the five characters; the certificate's
+// lines.
+std::string HighScoreFileContent(const std::array<char, 5>& text);
+std::string CertificateContent();
+
+// What the player's files hold for the game at a start: they decide the high score shown and the
+// faster modes offered, so a recording carries them.
+struct PlayerFiles {
+  // As a start reads HighScore.ini (into five NUL characters); none when it cannot be read.
+  std::optional<std::array<char, 5>> highScore;
+  bool topScore = false;  // the certificates
+  bool noMiss = false;
+  bool operator==(const PlayerFiles&) const = default;
+};
+// The files in this folder (with a trailing "/").
+PlayerFiles ReadPlayerFiles(const std::string& folder);
+// Writes them into an empty folder (with a trailing "/"), so that ReadPlayerFiles gives them back.
+// False when a file cannot be written.
+bool WritePlayerFiles(const std::string& folder, const PlayerFiles& files);
 
 // Five characters, as the fixed string holds them: cut, or padded with spaces.
 std::array<char, 5> FixedFive(std::string_view line);

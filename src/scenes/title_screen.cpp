@@ -21,9 +21,6 @@ namespace vormelda {
 
 namespace {
 
-// HighScore.ini is two short lines: no more than this of it is read.
-constexpr size_t kHighScoreReadLimit = 64 * 1024;
-
 // A fresh ship, three in all, no score; the bank is left as it is.
 void NewGamePlayer() {
   FreshShip();

@@ -165,14 +165,16 @@ void SceneFlow() {
   }
 }
 
-void Main() {
-  // What a replacement of the player's files left behind when the program was killed mid-way.
+void PreparePlayerFolder() {
   RemoveStaleReplacements(PlayerPath(), kPlayerFiles);
-  // A player's own folder starts with the high score the game comes with.
   if (PlayerPath() != AppPath()) {
     CopyFileIfAbsent(AppPath() + std::string(kHighScoreFile),
                      PlayerPath() + std::string(kHighScoreFile));
   }
+}
+
+void Main() {
+  PreparePlayerFolder();
   LoadResources();
   SceneFlow();
 }

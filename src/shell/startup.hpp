@@ -39,6 +39,11 @@ std::string PlayerPath();
 // window; LoadResources takes them over in its own order, with its captions.
 void StartLoadingPictures();
 
+// Readies the player's folder for a start: removes what a replacement of the player's files left
+// behind when the program was killed half-way, and gives a player's own folder the high score the
+// game comes with. Main does it first; a recording does it before it notes the files.
+void PreparePlayerFolder();
+
 void Main();
 void LoadResources();
 void SceneFlow();

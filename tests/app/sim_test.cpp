@@ -118,6 +118,9 @@ TEST_F(Sim, MistakesAreOneLineNamingThemWithStatusTwo) {
   testing::WriteFile(out_ / "old.txt", "# vormelda-sim input script, seed 4\n1 tap:Enter\n");
   testing::WriteFile(out_ / "v1.txt", "# vormelda-recording 1 seed=4 start=title\n");
   testing::WriteFile(out_ / "seed.txt", "# vormelda-recording 2 seed=4x start=title\n");
+  testing::WriteFile(out_ / "high.txt", "# vormelda-recording 2 seed=4 high=1234\n");
+  testing::WriteFile(out_ / "break.txt", "# vormelda-recording 2 seed=4 high=1234%0A\n");
+  testing::WriteFile(out_ / "gold.txt", "# vormelda-recording 2 certificates=gold\n");
   testing::WriteFile(out_ / "axis.txt", "3 JX=\n");
   testing::WriteFile(out_ / "bad.txt", "1 X\n2 Jump\n");
   std::filesystem::create_directory(out_ / "folder");
@@ -129,6 +132,10 @@ TEST_F(Sim, MistakesAreOneLineNamingThemWithStatusTwo) {
       {"--verify v1.txt", "version 1"},
       {"--verify seed.txt", "seed=4x"},
       {"--verify v1.txt --seed 3", "--seed"},
+      {"--verify high.txt", "high=1234"},
+      {"--verify break.txt", "high=1234%0A"},
+      {"--verify gold.txt", "certificates=gold"},
+      {"--verify gold.txt --save .", "--save"},
       {"--input axis.txt", "line 1"},
       {"--input bad.txt", "line 2: unknown token Jump"},
       {"--input missing.txt", "missing.txt"},
@@ -168,6 +175,48 @@ TEST_F(Sim, MessageBoxesAreAnsweredFromTheList) {
   }
   EXPECT_EQ(answers, (std::vector<std::string>{" retry", " retry", " cancel"}));
   EXPECT_NE(Start(Data() + "--ticks 2 --message-box retry,ok").status, 0);
+}
+
+// A recording carries the player's files it started with, and its replay plays on copies of them:
+// it verifies on any data, whatever files the player has, and changes none of them.
+TEST_F(Sim, ARecordingReplaysWithThePlayersFilesItStartedWith) {
+  TempFolder save;
+  testing::WriteFile(save / "HighScore.ini", "12345\r\n");
+  testing::WriteFile(save / std::string(kTopScoreCertificate), "1\r\n");
+  testing::WriteFile(out_ / "input.txt", "3 tap:X\n");  // the faster start the certificate allows
+  SimResult r = Start(Data() + "--save '" + save.Path() +
+                      "' --input input.txt --ticks 130 --record rec.txt --trace t.jsonl");
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string recording = ReadFile(out_ / "rec.txt");
+  EXPECT_EQ(recording.substr(0, recording.find('\n')),
+            "# vormelda-recording 2 seed=1 start=title high=12345 certificates=top");
+  EXPECT_EQ(Trace("t.jsonl").back()["FramesPerSecond"], 75);
+
+  const std::string dataHighScore = ReadFile(data_ / "HighScore.ini");
+  testing::WriteFile(save / "HighScore.ini", "00007\r\n");
+  std::filesystem::remove(save / std::string(kTopScoreCertificate));
+  // The recording stops without a close: its replay ends after its last line, the check at 120.
+  r = Start(Data() + "--verify rec.txt --trace v.jsonl");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Trace("v.jsonl").size(), 120u);
+  EXPECT_EQ(ReadFile(data_ / "HighScore.ini"), dataHighScore);
+  EXPECT_EQ(ReadFile(save / "HighScore.ini"), "00007\r\n");
+
+  // Strange characters of the high score survive the header; a file that could not be read is
+  // "missing", and its message boxes are recorded and answered again.
+  testing::WriteFile(save / "HighScore.ini", std::string(" 1%\0", 4));
+  r = Start(Data() + "--save '" + save.Path() + "' --ticks 61 --record odd.txt");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(ReadFile(out_ / "odd.txt").find(" high=%201%25%00%20 "), std::string::npos);
+  EXPECT_EQ(Start(Data() + "--verify odd.txt").status, 0);
+  data_.Remove("HighScore.ini");
+  std::filesystem::remove(save / "HighScore.ini");
+  r = Start(Data() + "--save '" + save.Path() +
+            "' --message-box retry --ticks 61 --record none.txt");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(ReadFile(out_ / "none.txt").find(" high=missing certificates=none\n"),
+            std::string::npos);
+  EXPECT_EQ(Start(Data() + "--verify none.txt").status, 0);
 }
 
 TEST_F(Sim, RunsOnTheDataBesideItByDefault) {

@@ -1,7 +1,11 @@
 // Sound through the mixer library: every effect clip owns a mixer channel, the music clips share
 // the one music stream, and the shot sound plays from memory on a channel kept for it.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sdl_internal.hpp"
@@ -129,14 +133,52 @@ class MusicClip final : public AudioClip {
 
 }  // namespace
 
+namespace {
+
+// Sends stderr to nowhere for as long as it lives.
+class QuietStderr {
+ public:
+  QuietStderr() : saved_(dup(STDERR_FILENO)) {
+    std::fflush(stderr);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null >= 0) {
+      dup2(null, STDERR_FILENO);
+      close(null);
+    }
+  }
+  ~QuietStderr() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
+  }
+  QuietStderr(const QuietStderr&) = delete;
+  QuietStderr& operator=(const QuietStderr&) = delete;
+
+ private:
+  int saved_;
+};
+
+}  // namespace
+
 // ---- Mixer ----
 
 std::shared_ptr<Mixer> Mixer::Open() {
-  auto subsystem = std::make_unique<Subsystem>(SDL_INIT_AUDIO);
-  if (!subsystem->Ok()) return nullptr;
-  Mix_Init(MIX_INIT_MP3);  // a failure shows when a piece does not load
-  if (Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kOutputChannels, kChunkSamples) != 0) {
-    Mix_Quit();
+  std::unique_ptr<Subsystem> subsystem;
+  bool opened = false;
+  {
+    // The sound libraries write a page of complaints to stderr where there is no sound card;
+    // one line below says what it means.
+    const QuietStderr quiet;
+    subsystem = std::make_unique<Subsystem>(SDL_INIT_AUDIO);
+    if (subsystem->Ok()) {
+      Mix_Init(MIX_INIT_MP3);  // a failure shows when a piece does not load
+      opened = Mix_OpenAudio(kSampleRate, AUDIO_S16SYS, kOutputChannels, kChunkSamples) == 0;
+      if (!opened) Mix_Quit();
+    }
+  }
+  if (!opened) {
+    std::fputs("vormelda: no audio device was found; the game runs silent\n", stderr);
     return nullptr;
   }
   std::shared_ptr<Mixer> mixer(new Mixer());
@@ -174,7 +216,7 @@ void Mixer::ReleaseChannel(int channel) {
 
 // ---- Audio ----
 
-Audio::Audio() : mixer_(Mixer::Open()) {}
+Audio::Audio(bool mute) : mixer_(mute ? nullptr : Mixer::Open()) {}
 
 Audio::~Audio() {
   if (mixer_) Mix_HaltChannel(kShotChannel);

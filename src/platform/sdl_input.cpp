@@ -74,19 +74,42 @@ void Keyboard::Press(SDL_Scancode code) {
   const KeyMapping* m = FindMapping(code);
   if (m == nullptr) return;
   Key& key = keys_[Slot(m->virtualKey)];
+  // The game sees one key: a second scan code of a key already down changes nothing for it.
+  if (key.downMask == 0) key.pressedSinceQuery = key.pressed = true;
   key.downMask |= m->bit;
-  key.pressedSinceQuery = true;
 }
 
 int Keyboard::Release(SDL_Scancode code) {
   const KeyMapping* m = FindMapping(code);
   if (m == nullptr) return 0;
-  keys_[Slot(m->virtualKey)].downMask &= static_cast<uint8_t>(~m->bit);
+  Key& key = keys_[Slot(m->virtualKey)];
+  if ((key.downMask & m->bit) == 0) return 0;  // went down while the game did not listen
+  key.downMask &= static_cast<uint8_t>(~m->bit);
+  if (key.downMask != 0) return 0;  // still down by its other scan code
+  key.released = true;
   return m->virtualKey;
 }
 
-void Keyboard::ReleaseAll() {
-  for (Key& key : keys_) key.downMask = 0;
+std::vector<int> Keyboard::ReleaseAll() {
+  std::vector<int> released;
+  for (int vk : {VK_RETURN, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_X, VK_Z}) {
+    Key& key = keys_[Slot(vk)];
+    if (key.downMask == 0) continue;
+    key.downMask = 0;
+    key.released = true;
+    released.push_back(vk);
+  }
+  return released;
+}
+
+std::vector<KeyActivity> Keyboard::TakeActivity() {
+  std::vector<KeyActivity> activity;
+  for (int vk : {VK_RETURN, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_X, VK_Z}) {
+    Key& key = keys_[Slot(vk)];
+    activity.push_back({vk, key.downMask != 0, key.pressed, key.released});
+    key.pressed = key.released = false;
+  }
+  return activity;
 }
 
 int16_t Keyboard::Query(int virtualKey) {
@@ -135,6 +158,12 @@ void Controllers::OnDeviceRemoved(SDL_JoystickID instance) {
   std::erase_if(devices_, [instance](const Device& d) { return d.instance == instance; });
 }
 
+std::optional<JoystickReading> Controllers::Reading() const {
+  JOYINFOEX info;
+  if (!Read(info)) return std::nullopt;
+  return JoystickReading{info.dwXpos, info.dwYpos, info.dwButtons};
+}
+
 bool Controllers::Read(JOYINFOEX& info) const {
   if (devices_.empty()) return false;
   // A controller with a known layout comes first; a bare joystick only when there is none.
@@ -168,6 +197,7 @@ bool Controllers::Read(JOYINFOEX& info) const {
     }
   }
   info.dwButtons = buttons;
+  info.dwButtonNumber = static_cast<uint32_t>(__builtin_popcount(buttons));
   return true;
 }
 

@@ -7,11 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/joyinfo.hpp"
 #include "platform/platform.hpp"
+#include "platform/scripted_input.hpp"
 #include "platform/sdl_platform.hpp"
 
 namespace vormelda::sdl {
@@ -57,7 +59,8 @@ class Subsystem {
   Uint32 flags_;
 };
 
-// The window with the play field scaled into it.
+// The window with the play field scaled into it: by the largest whole number that fits, centred
+// on black, or (F10) filling the window with its shape kept.
 class Window {
  public:
   explicit Window(const SdlOptions& options);  // created hidden; throws on failure
@@ -69,36 +72,51 @@ class Window {
   void SetCaption(const std::string& utf8);
   void SetFieldVisible(bool visible);
   void Present(const Surface& field);
-  void Repaint();  // shows the last frame again
+  void Repaint();  // shows the last frame again, at the window's present size
   void ToggleFullscreen();
+  void ToggleFill();
+  // Paused, the field is shown dimmed under the word PAUSED.
+  void SetPaused(bool paused);
   void OnDeviceReset();  // textures are gone
+  // The field as last shown, 420 x 560 (black while hidden), as a PNG; false on failure.
+  bool SaveField(const std::string& path) const;
+  // Where the field lies in the window's pixels.
+  SDL_Rect FieldRect() const;
 
  private:
   void EnsureTexture(int width, int height);
+  void DrawPausedWord(const SDL_Rect& field);
 
   WindowPtr window_;
   RendererPtr renderer_;
   TexturePtr texture_;
   int textureWidth_ = 0;
   int textureHeight_ = 0;
-  bool haveFrame_ = false;
+  const Surface* lastField_ = nullptr;  // the play field's image, which outlives the window
   bool fieldVisible_ = true;
   bool shown_ = false;
+  bool fill_ = false;
+  bool paused_ = false;
 };
 
-// The keys the game asks about, as the events left them.
+// The keys the game asks about, as the events left them, and what each did during a tick.
 class Keyboard {
  public:
   void Press(SDL_Scancode code);
   // Returns the virtual key code of the released key, or 0.
   int Release(SDL_Scancode code);
-  void ReleaseAll();  // the window lost the keyboard
+  // The window lost the keyboard: every key is up. Returns those that were down.
+  std::vector<int> ReleaseAll();
   int16_t Query(int virtualKey);
+  // What every key did since the last call, and whether it is down now.
+  std::vector<KeyActivity> TakeActivity();
 
  private:
   struct Key {
     uint8_t downMask = 0;  // one bit per scan code mapped to this key
     bool pressedSinceQuery = false;
+    bool pressed = false;   // this tick
+    bool released = false;  // this tick
   };
   static int Slot(int virtualKey);
   std::array<Key, 7> keys_{};
@@ -115,6 +133,8 @@ class Controllers {
   void OnDeviceAdded(int deviceIndex);
   void OnDeviceRemoved(SDL_JoystickID instance);
   bool Attached() const { return !devices_.empty(); }
+  // The first one's state, as a script line would hold it; nullopt while none is plugged in.
+  std::optional<JoystickReading> Reading() const;
   // Position 0..65535 (centre 32767) and buttons 1 (fire), 2 (bomb), 4 (start) of the first one.
   bool Read(JOYINFOEX& info) const;
 
@@ -132,7 +152,7 @@ class Controllers {
 // platform object safely.
 class Mixer {
  public:
-  // Null when there is no audio device.
+  // Null when there is no audio device (said once on stderr).
   static std::shared_ptr<Mixer> Open();
   ~Mixer();
   Mixer(const Mixer&) = delete;
@@ -153,10 +173,30 @@ class Mixer {
 
 inline constexpr int kShotChannel = 0;
 
+// A signal to end the program (SIGTERM, SIGINT) reaches SDL, which turns it into a quit event the
+// next yield reads; while a dialog is open it ends the program at once instead (sdl_signals.cpp).
+class EndSignals {
+ public:
+  EndSignals();
+  ~EndSignals();
+  EndSignals(const EndSignals&) = delete;
+  EndSignals& operator=(const EndSignals&) = delete;
+};
+
+// While it lives, a dialog is open: an end signal ends the program with this status, and takes
+// the child process SDL shows the dialog from with it.
+class DialogOpen {
+ public:
+  explicit DialogOpen(int exitStatus);
+  ~DialogOpen();
+  DialogOpen(const DialogOpen&) = delete;
+  DialogOpen& operator=(const DialogOpen&) = delete;
+};
+
 // The sound side of the back end.
 class Audio {
  public:
-  Audio();
+  explicit Audio(bool mute);  // muted: no device is opened and nothing sounds
   ~Audio();
   Audio(const Audio&) = delete;
   Audio& operator=(const Audio&) = delete;

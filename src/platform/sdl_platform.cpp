@@ -1,14 +1,13 @@
 // The SDL back end: owns SDL's video subsystem, the window, the input devices and the sound, and
-// hands the window system's events to the game during the yield.
+// hands the window system's events to the game during the yield. Around the game it pauses (P,
+// Pause, or the window losing the focus), scales (F10), goes full screen (F11, Alt+Enter) and
+// takes screenshots (F12); it also plays a recording or the autoplay's keys into the game, and
+// reports each tick's input for a recording.
 #include "platform/sdl_platform.hpp"
 
-#include <pthread.h>
-#include <sys/prctl.h>
-#include <unistd.h>
-
-#include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -25,11 +24,19 @@ constexpr int kCancelButton = static_cast<int>(MessageBoxAnswer::Cancel);
 
 constexpr uint32_t kJoyErrParms = 165;  // no such joystick
 constexpr uint64_t kNsPerMs = 1000000;
+constexpr int kFastForward = 4;  // how much faster time runs while Tab is held during a replay
+constexpr int kPausedWaitMs = 250;
 
 uint64_t MonotonicNs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<uint64_t>(now.tv_sec) * 1000000000 + static_cast<uint64_t>(now.tv_nsec);
+}
+
+void SleepUntilNs(uint64_t wake) {
+  const timespec at{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
+  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+  }
 }
 
 Uint32 InitVideo() {
@@ -66,68 +73,41 @@ class Video {
   Uint32 flags_;
 };
 
-// A signal to end the program (SIGTERM, SIGINT) normally reaches SDL, which turns it into a quit
-// event that the next yield delivers. While a dialog runs its own loop no yield comes, so the
-// program ends at once instead, writing nothing, with the status the dialog would have led to.
-volatile std::sig_atomic_t gDialogExitStatus = -1;  // no dialog open
-struct sigaction gSdlOnTerm {};
-struct sigaction gSdlOnInt {};
-
-extern "C" void OnEndSignal(int signal) {
-  if (gDialogExitStatus >= 0) _exit(gDialogExitStatus);
-  const struct sigaction& sdl = signal == SIGTERM ? gSdlOnTerm : gSdlOnInt;
-  if (sdl.sa_handler != SIG_DFL && sdl.sa_handler != SIG_IGN) {
-    sdl.sa_handler(signal);
-  } else if (sdl.sa_handler == SIG_DFL) {
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-  }
-}
-
-// SDL shows a dialog from a child process it forks and waits for. Should the program end while
-// the child shows it, the child goes too.
-extern "C" void OnForkedChild() {
-  if (gDialogExitStatus >= 0) prctl(PR_SET_PDEATHSIG, SIGKILL);
-}
-
-// Installs OnEndSignal over SDL's handlers for as long as the back end lives.
-class EndSignals {
- public:
-  EndSignals() {
-    static const int registered = pthread_atfork(nullptr, nullptr, OnForkedChild);
-    (void)registered;
-    struct sigaction mine {};
-    mine.sa_handler = OnEndSignal;
-    sigemptyset(&mine.sa_mask);
-    sigaction(SIGTERM, &mine, &gSdlOnTerm);
-    sigaction(SIGINT, &mine, &gSdlOnInt);
-  }
-  ~EndSignals() {
-    sigaction(SIGTERM, &gSdlOnTerm, nullptr);
-    sigaction(SIGINT, &gSdlOnInt, nullptr);
-  }
-  EndSignals(const EndSignals&) = delete;
-  EndSignals& operator=(const EndSignals&) = delete;
-};
-
-// While a dialog is open, an end signal ends the program with this status.
-class DialogOpen {
- public:
-  explicit DialogOpen(int exitStatus) { gDialogExitStatus = exitStatus; }
-  ~DialogOpen() { gDialogExitStatus = -1; }
-  DialogOpen(const DialogOpen&) = delete;
-  DialogOpen& operator=(const DialogOpen&) = delete;
-};
-
 void WriteToStderr(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fputc('\n', stderr);
   std::fflush(stderr);
 }
 
+// The clock the game reads: the monotonic clock, run faster while a replay is fast-forwarded.
+class GameClock {
+ public:
+  GameClock() : realBase_(MonotonicNs()), gameBase_(realBase_) {}
+  uint64_t Ns() const { return gameBase_ + (MonotonicNs() - realBase_) * speed_; }
+  void SetSpeed(int speed) {
+    gameBase_ = Ns();
+    realBase_ = MonotonicNs();
+    speed_ = speed;
+  }
+  // The real time at which the game's clock reaches gameNs.
+  uint64_t RealNsAt(uint64_t gameNs) const { return realBase_ + (gameNs - gameBase_) / speed_; }
+
+ private:
+  uint64_t realBase_;
+  uint64_t gameBase_;
+  uint64_t speed_ = 1;
+};
+
+// What the events of one yield brought.
+struct YieldEvents {
+  bool close = false;
+  std::vector<int> released;  // virtual keys, for the window's key-up event
+};
+
 class SdlPlatform final : public Platform {
  public:
-  explicit SdlPlatform(const SdlOptions& options) : window_(options) {}
+  explicit SdlPlatform(SdlOptions options)
+      : options_(std::move(options)), window_(options_), audio_(options_.mute) {}
 
   void ShowWindow() override { window_.Show(); }
   void SetCaption(std::string_view utf8) override { window_.SetCaption(std::string(utf8)); }
@@ -135,29 +115,29 @@ class SdlPlatform final : public Platform {
   void Present(const Surface& field) override { window_.Present(field); }
   void PumpEvents(WindowEvents& sink) override;
 
-  int16_t GetAsyncKeyState(int virtualKey) override { return keyboard_.Query(virtualKey); }
-
+  int16_t GetAsyncKeyState(int virtualKey) override {
+    return Scripted() ? scripted_.GetAsyncKeyState(virtualKey) : keyboard_.Query(virtualKey);
+  }
   uint32_t JoyGetPosEx(uint32_t id, JOYINFOEX& info) override {
     if (id != JOYSTICKID1) return kJoyErrParms;
-    return controllers_.Read(info) ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
+    const bool read = Scripted() ? scripted_.ReadJoystick(info) : controllers_.Read(info);
+    return read ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
   }
   uint32_t JoySetCapture(uint32_t id, uint32_t, bool) override {
     if (id != JOYSTICKID1) return kJoyErrParms;
-    return controllers_.Attached() ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
+    const bool attached = Scripted() ? scripted_.JoystickAttached() : controllers_.Attached();
+    return attached ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
   }
   uint32_t JoyReleaseCapture(uint32_t) override { return JOYERR_NOERROR; }
 
-  // Milliseconds of the system's monotonic clock, as a 32-bit count that wraps.
-  uint32_t TimeGetTime() override { return static_cast<uint32_t>(MonotonicNs() / kNsPerMs); }
+  // Milliseconds of the game's clock, as a 32-bit count that wraps.
+  uint32_t TimeGetTime() override { return static_cast<uint32_t>(clock_.Ns() / kNsPerMs); }
   // To the nanosecond at which the clock starts to read `reading`: one sleep, no spinning.
   void SleepUntil(uint32_t reading) override {
-    const uint64_t now = MonotonicNs();
-    const auto ahead = static_cast<int32_t>(reading - static_cast<uint32_t>(now / kNsPerMs));
+    const uint64_t nowMs = clock_.Ns() / kNsPerMs;
+    const auto ahead = static_cast<int32_t>(reading - static_cast<uint32_t>(nowMs));
     if (ahead <= 0 || ahead > 1000) return;
-    const uint64_t wake = (now / kNsPerMs + static_cast<uint64_t>(ahead)) * kNsPerMs;
-    const timespec at{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
-    }
+    SleepUntilNs(clock_.RealNsAt((nowMs + static_cast<uint64_t>(ahead)) * kNsPerMs));
   }
 
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
@@ -169,8 +149,15 @@ class SdlPlatform final : public Platform {
   void PlaySoundFromMemory(const std::vector<uint8_t>& wav) override { audio_.PlayFromMemory(wav); }
 
  private:
-  void OnWindowEvent(const SDL_WindowEvent& event, WindowEvents& sink);
+  bool Scripted() const { return static_cast<bool>(options_.inputSource); }
+  void Handle(const SDL_Event& event, YieldEvents& yield);
+  void HandleWindowEvent(const SDL_WindowEvent& event, YieldEvents& yield);
+  // The keys the player has around the game; true when the event was one of them.
+  bool HandleControlKey(const SDL_KeyboardEvent& key);
+  void SetPaused(bool paused, bool byFocus);
+  void SaveScreenshot();
 
+  SdlOptions options_;
   // Declared in the order they start; they stop the other way round.
   Video video_;
   EndSignals endSignals_;
@@ -178,57 +165,87 @@ class SdlPlatform final : public Platform {
   Keyboard keyboard_;
   Controllers controllers_;
   Audio audio_;
+  ScriptedInput scripted_;
+  GameClock clock_;
+  int64_t tick_ = 0;
+  bool joystickWasAttached_ = false;
+  bool paused_ = false;
+  bool pausedByFocus_ = false;
+  size_t nextAnswer_ = 0;
 };
 
 void SdlPlatform::PumpEvents(WindowEvents& sink) {
-  // The sink's OnClose leaves by an exception: every event is fully handled before the sink is
-  // called, and events not yet taken stay in SDL's queue.
+  ++tick_;
+  YieldEvents yield;
   SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) {
-    switch (event.type) {
-      case SDL_QUIT:
-        sink.OnClose();
-        break;
-      case SDL_WINDOWEVENT:
-        if (event.window.windowID == window_.Id()) OnWindowEvent(event.window, sink);
-        break;
-      case SDL_KEYDOWN:
-        if (event.key.keysym.scancode == SDL_SCANCODE_F11) {
-          if (event.key.repeat == 0) window_.ToggleFullscreen();
-        } else {
-          keyboard_.Press(event.key.keysym.scancode);
-        }
-        break;
-      case SDL_KEYUP:
+  while (SDL_PollEvent(&event) != 0) Handle(event, yield);
+  // Paused, the game stays in this yield: the window keeps answering, the process sleeps.
+  while (paused_ && !yield.close) {
+    if (SDL_WaitEventTimeout(&event, kPausedWaitMs) != 0) Handle(event, yield);
+  }
+  InputLine input;
+  if (Scripted()) {
+    input = options_.inputSource(tick_);
+    input.tick = tick_;
+    yield.released = scripted_.Apply(input);
+  } else {
+    const auto joystick = controllers_.Reading();
+    input =
+        LineOfTick(tick_, keyboard_.TakeActivity(), joystick, joystickWasAttached_, yield.close);
+    joystickWasAttached_ = joystick.has_value();
+  }
+  // Every event is handled before the game hears of it: its close leaves by an exception.
+  for (int vk : yield.released) sink.OnKeyUp(vk);
+  if (options_.onYield) options_.onYield(tick_, input);
+  if (yield.close || input.close) sink.OnClose();
+}
+
+void SdlPlatform::Handle(const SDL_Event& event, YieldEvents& yield) {
+  switch (event.type) {
+    case SDL_QUIT:
+      yield.close = true;
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.windowID == window_.Id()) HandleWindowEvent(event.window, yield);
+      break;
+    case SDL_KEYDOWN:
+      // Game keys are the recording's while one plays, and none go down while paused.
+      if (!HandleControlKey(event.key) && !Scripted() && !paused_ && event.key.repeat == 0) {
+        keyboard_.Press(event.key.keysym.scancode);
+      }
+      break;
+    case SDL_KEYUP:
+      if (event.key.keysym.scancode == SDL_SCANCODE_TAB && Scripted()) clock_.SetSpeed(1);
+      if (!Scripted()) {
         if (const int vk = keyboard_.Release(event.key.keysym.scancode); vk != 0) {
-          sink.OnKeyUp(vk);
+          yield.released.push_back(vk);
         }
-        break;
-      case SDL_CONTROLLERDEVICEADDED:
-        controllers_.OnDeviceAdded(event.cdevice.which);
-        break;
-      case SDL_JOYDEVICEADDED:
-        controllers_.OnDeviceAdded(event.jdevice.which);
-        break;
-      case SDL_CONTROLLERDEVICEREMOVED:
-        controllers_.OnDeviceRemoved(event.cdevice.which);
-        break;
-      case SDL_JOYDEVICEREMOVED:
-        controllers_.OnDeviceRemoved(event.jdevice.which);
-        break;
-      case SDL_RENDER_DEVICE_RESET:
-        window_.OnDeviceReset();
-        break;
-      default:
-        break;
-    }
+      }
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+      controllers_.OnDeviceAdded(event.cdevice.which);
+      break;
+    case SDL_JOYDEVICEADDED:
+      controllers_.OnDeviceAdded(event.jdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      controllers_.OnDeviceRemoved(event.cdevice.which);
+      break;
+    case SDL_JOYDEVICEREMOVED:
+      controllers_.OnDeviceRemoved(event.jdevice.which);
+      break;
+    case SDL_RENDER_DEVICE_RESET:
+      window_.OnDeviceReset();
+      break;
+    default:
+      break;
   }
 }
 
-void SdlPlatform::OnWindowEvent(const SDL_WindowEvent& event, WindowEvents& sink) {
+void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event, YieldEvents& yield) {
   switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
-      sink.OnClose();
+      yield.close = true;
       break;
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_EXPOSED:
@@ -237,34 +254,97 @@ void SdlPlatform::OnWindowEvent(const SDL_WindowEvent& event, WindowEvents& sink
     case SDL_WINDOWEVENT_MAXIMIZED:
       window_.Repaint();
       break;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      keyboard_.ReleaseAll();  // key releases elsewhere never reach us
+    case SDL_WINDOWEVENT_FOCUS_LOST: {
+      // Key releases elsewhere never reach us: every key is up, and the game waits.
+      const std::vector<int> released = keyboard_.ReleaseAll();
+      yield.released.insert(yield.released.end(), released.begin(), released.end());
+      if (!paused_) SetPaused(true, true);
+      break;
+    }
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      if (pausedByFocus_) SetPaused(false, false);
       break;
     default:
       break;
   }
 }
 
+bool SdlPlatform::HandleControlKey(const SDL_KeyboardEvent& key) {
+  const SDL_Scancode code = key.keysym.scancode;
+  const bool first = key.repeat == 0;
+  const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
+  if (code == SDL_SCANCODE_F11 || (enter && (key.keysym.mod & KMOD_ALT) != 0)) {
+    if (first) window_.ToggleFullscreen();
+  } else if (code == SDL_SCANCODE_F10) {
+    if (first) window_.ToggleFill();
+  } else if (code == SDL_SCANCODE_F12) {
+    if (first) SaveScreenshot();
+  } else if (code == SDL_SCANCODE_P || code == SDL_SCANCODE_PAUSE) {
+    if (first) SetPaused(!paused_, false);
+  } else if (code == SDL_SCANCODE_TAB && Scripted()) {
+    if (first) clock_.SetSpeed(kFastForward);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void SdlPlatform::SetPaused(bool paused, bool byFocus) {
+  paused_ = paused;
+  pausedByFocus_ = paused && byFocus;
+  window_.SetPaused(paused);
+}
+
+void SdlPlatform::SaveScreenshot() {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(options_.screenshotFolder) / "Screenshots";
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  char stamp[32];
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
+  fs::path file = folder / ("vormelda-" + std::string(stamp) + ".png");
+  for (int n = 2; fs::exists(file, ec); ++n) {
+    file = folder / ("vormelda-" + std::string(stamp) + "-" + std::to_string(n) + ".png");
+  }
+  if (window_.SaveField(file.string())) {
+    std::printf("vormelda: a screenshot is in %s\n", file.c_str());
+  } else {
+    std::fprintf(stderr, "vormelda: cannot write the screenshot %s\n", file.c_str());
+  }
+  std::fflush(stdout);
+}
+
 MessageBoxAnswer SdlPlatform::MessageBoxRetryCancel(std::string_view text, std::string_view title) {
-  const std::string message(text);
-  const std::string caption(title);
-  const SDL_MessageBoxButtonData buttons[] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kRetryButton, "Retry"},
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kCancelButton, "Cancel"},
-  };
-  const SDL_MessageBoxData data{
-      SDL_MESSAGEBOX_ERROR | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
-      window_.Shown() ? window_.Handle() : nullptr,
-      caption.c_str(),
-      message.c_str(),
-      SDL_arraysize(buttons),
-      buttons,
-      nullptr,
-  };
-  int pressed = -1;
-  const DialogOpen open(0);  // as closing the window would
-  if (SDL_ShowMessageBox(&data, &pressed) != 0) return MessageBoxAnswer::Cancel;
-  return pressed == kRetryButton ? MessageBoxAnswer::Retry : MessageBoxAnswer::Cancel;
+  MessageBoxAnswer answer = MessageBoxAnswer::Cancel;
+  if (nextAnswer_ < options_.messageBoxAnswers.size()) {
+    answer = options_.messageBoxAnswers[nextAnswer_++];
+  } else {
+    const std::string message(text);
+    const std::string caption(title);
+    const SDL_MessageBoxButtonData buttons[] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kRetryButton, "Retry"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kCancelButton, "Cancel"},
+    };
+    const SDL_MessageBoxData data{
+        SDL_MESSAGEBOX_ERROR | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
+        window_.Shown() ? window_.Handle() : nullptr,
+        caption.c_str(),
+        message.c_str(),
+        SDL_arraysize(buttons),
+        buttons,
+        nullptr,
+    };
+    int pressed = -1;
+    const DialogOpen open(0);  // as closing the window would
+    if (SDL_ShowMessageBox(&data, &pressed) == 0 && pressed == kRetryButton) {
+      answer = MessageBoxAnswer::Retry;
+    }
+  }
+  if (options_.onMessageBox) options_.onMessageBox(answer);
+  return answer;
 }
 
 void SdlPlatform::ReportFatalError(std::string_view text, std::string_view title) {
@@ -279,8 +359,8 @@ void SdlPlatform::ReportFatalError(std::string_view text, std::string_view title
 }  // namespace
 }  // namespace sdl
 
-std::unique_ptr<Platform> MakeSdlPlatform(const SdlOptions& options) {
-  return std::make_unique<sdl::SdlPlatform>(options);
+std::unique_ptr<Platform> MakeSdlPlatform(SdlOptions options) {
+  return std::make_unique<sdl::SdlPlatform>(std::move(options));
 }
 
 void ShowSdlFatalError(std::string_view text, std::string_view title) {

@@ -1,8 +1,14 @@
-// The window: the play field scaled into it with its shape kept, black bars around it.
+// The window: the play field scaled into it by the largest whole number that fits, centred on
+// black (or, switched with F10, as large as fits with its shape kept), dimmed under the word
+// PAUSED while the game is paused.
+#include <SDL_image.h>
+
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
+#include "platform/files.hpp"
 #include "platform/sdl_internal.hpp"
 
 namespace vormelda::sdl {
@@ -12,6 +18,7 @@ namespace {
 // Room left for the caption bar and the frame the window manager adds.
 constexpr int kFrameAllowanceX = 8;
 constexpr int kFrameAllowanceY = 40;
+constexpr size_t kIconFileLimit = 1024 * 1024;
 
 [[noreturn]] void Fail(const std::string& what) {
   throw std::runtime_error(what + ": " + SDL_GetError());
@@ -26,13 +33,35 @@ int OpeningScale(const SdlOptions& options) {
   return std::max(1, scale);
 }
 
+// The icon keeps its transparency, so it is read by the image library itself.
+void SetIcon(SDL_Window* window, const std::string& file) {
+  if (file.empty()) return;
+  const FileContent icon = ReadWholeFile(file, kIconFileLimit);
+  if (!icon.ok) return;
+  const SurfacePtr picture(
+      IMG_Load_RW(SDL_RWFromConstMem(icon.bytes.data(), static_cast<int>(icon.bytes.size())), 1));
+  if (picture) SDL_SetWindowIcon(window, picture.get());
+}
+
+// The letters of PAUSED, 5 x 7 cells each, a row a byte from the top (bit 4 the left cell).
+constexpr uint8_t kLetters[6][7] = {
+    {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10},  // P
+    {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11},  // A
+    {0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E},  // U
+    {0x0F, 0x10, 0x10, 0x0E, 0x01, 0x01, 0x1E},  // S
+    {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F},  // E
+    {0x1E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x1E},  // D
+};
+
 }  // namespace
 
 Window::Window(const SdlOptions& options) {
   const int scale = OpeningScale(options);
+  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
+  if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   window_.reset(SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(0),
                                  SDL_WINDOWPOS_CENTERED_DISPLAY(0), kFieldWidth * scale,
-                                 kFieldHeight * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+                                 kFieldHeight * scale, flags));
   if (!window_) Fail("Cannot create the window");
 
   // Pixels stay sharp when scaled.
@@ -43,6 +72,7 @@ Window::Window(const SdlOptions& options) {
   if (!renderer_) Fail("Cannot create a renderer for the window");
   // Making a renderer may replace the system's window, which forgets its hints: set them after.
   SDL_SetWindowMinimumSize(window_.get(), kFieldWidth / 2, kFieldHeight / 2);
+  SetIcon(window_.get(), options.iconFile);
   EnsureTexture(kFieldWidth, kFieldHeight);
 }
 
@@ -53,9 +83,6 @@ void Window::EnsureTexture(int width, int height) {
   if (!texture_) Fail("Cannot create the play field texture");
   textureWidth_ = width;
   textureHeight_ = height;
-  haveFrame_ = false;
-  // The renderer letterboxes the field into whatever size the window has.
-  SDL_RenderSetLogicalSize(renderer_.get(), width, height);
 }
 
 void Window::Show() {
@@ -80,18 +107,58 @@ void Window::Present(const Surface& field) {
     EnsureTexture(field.Width(), field.Height());
     if (SDL_UpdateTexture(texture_.get(), nullptr, field.Pixels().data(),
                           field.Width() * static_cast<int>(sizeof(uint32_t))) == 0) {
-      haveFrame_ = true;
+      lastField_ = &field;
     }
   }
   Repaint();
 }
 
+SDL_Rect Window::FieldRect() const {
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(renderer_.get(), &width, &height);
+  const double fit = std::min(static_cast<double>(width) / textureWidth_,
+                              static_cast<double>(height) / textureHeight_);
+  // Whole pixels per field pixel, unless the window is too small for even one.
+  const double scale = fill_ || fit < 1 ? fit : std::floor(fit);
+  const int w = static_cast<int>(std::lround(textureWidth_ * scale));
+  const int h = static_cast<int>(std::lround(textureHeight_ * scale));
+  return {(width - w) / 2, (height - h) / 2, w, h};
+}
+
 void Window::Repaint() {
   SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
   SDL_RenderClear(renderer_.get());
-  if (fieldVisible_ && haveFrame_)
-    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, nullptr);
+  if (fieldVisible_ && lastField_ != nullptr) {
+    const SDL_Rect field = FieldRect();
+    const Uint8 light = paused_ ? 96 : 255;
+    SDL_SetTextureColorMod(texture_.get(), light, light, light);
+    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &field);
+    if (paused_) DrawPausedWord(field);
+  }
   SDL_RenderPresent(renderer_.get());
+}
+
+void Window::DrawPausedWord(const SDL_Rect& field) {
+  // Cells of a fifth of a letter's width: the word takes about half the field's width.
+  const int cell = std::max(1, field.w / 70);
+  const int wordWidth = (6 * 6 - 1) * cell;
+  const int left = field.x + (field.w - wordWidth) / 2;
+  const int top = field.y + (field.h - 7 * cell) / 2;
+  for (int shade = 1; shade >= 0; --shade) {  // a dark shadow, then the letters
+    const Uint8 c = shade != 0 ? 0 : 255;
+    SDL_SetRenderDrawColor(renderer_.get(), c, c, c, 255);
+    const int offset = shade != 0 ? std::max(1, cell / 3) : 0;
+    for (int letter = 0; letter < 6; ++letter) {
+      for (int row = 0; row < 7; ++row) {
+        for (int col = 0; col < 5; ++col) {
+          if ((kLetters[letter][row] >> (4 - col) & 1) == 0) continue;
+          const SDL_Rect r{left + (letter * 6 + col) * cell + offset, top + row * cell + offset,
+                           cell, cell};
+          SDL_RenderFillRect(renderer_.get(), &r);
+        }
+      }
+    }
+  }
 }
 
 void Window::ToggleFullscreen() {
@@ -100,12 +167,27 @@ void Window::ToggleFullscreen() {
   Repaint();
 }
 
+void Window::ToggleFill() {
+  fill_ = !fill_;
+  Repaint();
+}
+
+void Window::SetPaused(bool paused) {
+  paused_ = paused;
+  if (shown_) Repaint();
+}
+
 void Window::OnDeviceReset() {
   const int width = textureWidth_;
   const int height = textureHeight_;
   texture_.reset();
-  EnsureTexture(width, height);  // empty until the next frame arrives
-  Repaint();
+  EnsureTexture(width, height);
+  if (lastField_ != nullptr) Present(*lastField_);
+}
+
+bool Window::SaveField(const std::string& path) const {
+  if (fieldVisible_ && lastField_ != nullptr) return SavePng(*lastField_, path);
+  return SavePng(Surface(textureWidth_, textureHeight_), path);
 }
 
 }  // namespace vormelda::sdl

@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
-# Runs the game in a virtual X server and checks its real window: the loading captions end at
-# "Vormelda", the window takes keys, shows a picture at a whole-number scale of 420 x 560, and
-# closing it ends the program with status 0 within a second.
+# Runs the game in a virtual X server and checks its real window as a player would use it. One
+# game, recorded with --record: the loading captions end at "Vormelda"; the picture is a
+# whole-number scale of 420 x 560; keys typed into the window play; P pauses (no new frame, next
+# to no CPU, the field dimmed); F12 writes the field, 420 x 560, to Screenshots without touching
+# the caption; a resized window shows the field at a whole-number scale, centred on black, and F10
+# fills it instead; closing while paused ends the program with status 0 within a second. Then the
+# recording verifies in vormelda-sim, and plays back in the window (fast, with Tab held) to a
+# match.
 #
-# Usage: sdl_window_test.sh path/to/game/vormelda
-# Needs Xvfb, xdotool, ImageMagick (import, identify) and python3 (to send the close request).
+# Usage: sdl_window_test.sh path/to/game/vormelda path/to/vormelda-sim
+# Needs Xvfb, xdotool, ImageMagick (import, identify, stream) and python3.
 # VORMELDA_SCREENSHOT_DIR, when set, keeps the screenshots there.
 set -u
 
 usage() {
-  echo "usage: $0 path/to/vormelda" >&2
+  echo "usage: $0 path/to/vormelda path/to/vormelda-sim" >&2
   exit 2
 }
 fail() {
@@ -21,10 +26,11 @@ fail() {
   exit 1
 }
 
-[[ $# -eq 1 ]] || usage
-exe=$(realpath -e -- "$1" 2>/dev/null) || fail "no such program: $1"
-[[ -x $exe ]] || fail "not an executable: $exe"
-for tool in Xvfb xdotool import identify python3; do
+[[ $# -eq 2 ]] || usage
+built=$(realpath -e -- "$1" 2>/dev/null) || fail "no such program: $1"
+[[ -x $built ]] || fail "not an executable: $built"
+sim=$(realpath -e -- "$2" 2>/dev/null) || fail "no such program: $2"
+for tool in Xvfb xdotool import identify stream python3; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
@@ -81,15 +87,25 @@ DISPLAY=":$(tr -dc '0-9' <"$work/display")"
 export DISPLAY
 echo "X server on display $DISPLAY"
 
-# ---- the game ----
+# ---- the game, from a copy of its folder: its screenshots and high score land in the copy ----
+game="$work/game"
+mkdir -p -- "$game" || fail "cannot make the game's folder"
+cp -r -- "$(dirname -- "$built")/Picture" "$(dirname -- "$built")/Music" \
+  "$(dirname -- "$built")/HighScore.ini" "$game/" || fail "cannot copy the game's data"
+cp -- "$built" "$game/vormelda" || fail "cannot copy the game"
+exe="$game/vormelda"
+recording="$work/game.rec"
+
 # No leak check at exit in a sanitizer build: the system's D-Bus and GL libraries keep memory
 # until then (partly in code that cannot be named), and the check would eat the time allowed
 # for closing. The unit tests look for leaks.
-cd -- "$(dirname -- "$exe")" || fail "cannot enter the game folder"
-SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=x11 \
-  ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
-  "$exe" >"$work/stdout" 2>"$work/stderr" &
-game_pid=$!
+start_game() {
+  (cd -- "$work" && SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=x11 \
+    ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+    exec "$exe" "$@" >"$work/stdout" 2>"$work/stderr") &
+  game_pid=$!
+}
+start_game --record "$recording"
 
 window=$(timeout 15 xdotool search --sync --name "^${kTitle}" 2>/dev/null | head -n 1)
 [[ -n $window ]] || {
@@ -152,24 +168,121 @@ check_picture() {
 }
 check_picture title
 
-# ---- keys ----
-for key in Return x z Left Right Up Down; do
-  xdotool key --window "$window" "$key" || fail "xdotool could not send $key"
+# ---- keys, typed into the focused window: start a game and play a little ----
+xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+xdotool key Return || fail "xdotool could not type"
+sleep 1
+for key in Left x Right; do
+  xdotool keydown "$key"
+  sleep 0.4
+  xdotool keyup "$key"
+done
+xdotool key x x z
+sleep 0.5
+require_alive "playing"
+
+# Raw RGB of the window, for comparing pixels.
+capture() {
+  import -window "$window" -depth 8 "rgb:$work/$1.rgb" 2>"$work/import.log" ||
+    fail "cannot capture the window: $(cat "$work/import.log")"
+  if [[ -n ${VORMELDA_SCREENSHOT_DIR:-} ]]; then
+    import -window "$window" "png:$VORMELDA_SCREENSHOT_DIR/$1.png" 2>/dev/null
+  fi
+  return 0
+}
+window_size() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p'; }
+
+# Checks that the window shows the field of the 420 x 560 picture shot.rgb, dimmed as while paused,
+# at the given rectangle, and black around it. Rows of the word PAUSED are left out.
+check_field_shown() {
+  local what=$1 capture_file=$2 x=$3 y=$4 w=$5 h=$6 ww wh
+  read -r ww wh < <(window_size)
+  python3 - "$capture_file" "$ww" "$wh" "$work/shot.rgb" "$x" "$y" "$w" "$h" >"$work/pixels" <<'PY' ||
+import sys
+
+cap_file, ww, wh, shot_file, fx, fy, fw, fh = sys.argv[1:]
+ww, wh, fx, fy, fw, fh = map(int, (ww, wh, fx, fy, fw, fh))
+cap = open(cap_file, "rb").read()
+shot = open(shot_file, "rb").read()
+if len(cap) != ww * wh * 3 or len(shot) != 420 * 560 * 3:
+    sys.exit(f"unexpected sizes: capture {len(cap)} bytes for {ww}x{wh}, shot {len(shot)}")
+dim = 96 / 255
+word_top, word_bottom = fy + fh * 245 // 560, fy + fh * 315 // 560
+bad = total = 0
+for y in range(wh):
+    for x in range(ww):
+        inside = fx <= x < fx + fw and fy <= y < fy + fh
+        if inside and word_top <= y < word_bottom:
+            continue
+        got = cap[3 * (y * ww + x):3 * (y * ww + x) + 3]
+        if inside:
+            # The source pixel under the centre of this one.
+            sx, sy = (2 * (x - fx) + 1) * 420 // (2 * fw), (2 * (y - fy) + 1) * 560 // (2 * fh)
+            want = [round(c * dim) for c in shot[3 * (sy * 420 + sx):3 * (sy * 420 + sx) + 3]]
+        else:
+            want = [0, 0, 0]
+        total += 1
+        bad += any(abs(g - v) > 3 for g, v in zip(got, want))
+# Nearest-neighbour edges at a fractional scale may pick the pixel beside.
+if bad > total // 50:
+    sys.exit(f"{bad} of {total} pixels differ from the field at {fw}x{fh}+{fx}+{fy}")
+print(f"{bad} of {total} pixels off")
+PY
+    fail "the $what window does not show the field as expected"
+  echo "$what: the field at ${w}x${h}+${x}+${y} in a ${ww}x${wh} window, black around it ($(cat "$work/pixels"))"
+
+}
+
+# ---- pause: the picture stands still, dimmed, and the process sleeps ----
+xdotool key p
+sleep 0.3
+capture paused1
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
+before=$(cpu_ticks)
+sleep 2
+after=$(cpu_ticks)
+capture paused2
+cmp -s "$work/paused1.rgb" "$work/paused2.rgb" || fail "the picture changed while paused"
+ticks_per_s=$(getconf CLK_TCK)
+echo "paused: the picture stands still; $((after - before)) CPU ticks of $((2 * ticks_per_s)) in 2 s"
+((after - before <= 2 * ticks_per_s / 20)) || fail "the paused game used more than 5 % of a core"
+
+# ---- F12: the field as shown, 420 x 560, in Screenshots; the caption stays ----
+caption_before=$(xdotool getwindowname "$window")
+xdotool key F12
+deadline=$(($(now_ms) + 5000))
+until compgen -G "$game/Screenshots/vormelda-*.png" >/dev/null; do
+  require_alive "writing a screenshot"
+  (($(now_ms) < deadline)) || fail "F12 wrote no screenshot into $game/Screenshots"
   sleep 0.05
 done
-for key in Left x; do
-  xdotool keydown --window "$window" "$key"
-  sleep 0.3
-  xdotool keyup --window "$window" "$key"
-done
-sleep 0.5
-require_alive "taking keys"
-check_picture "after-keys"
+sleep 0.2
+shot=$(compgen -G "$game/Screenshots/vormelda-*.png" | head -n 1)
+[[ $(identify -format '%w %h' "$shot") == "420 560" ]] || fail "the screenshot is not 420 x 560"
+[[ $(xdotool getwindowname "$window") == "$caption_before" ]] || fail "F12 changed the caption"
+stream -map rgb -storage-type char "$shot" "$work/shot.rgb" || fail "cannot read $shot"
+[[ -n ${VORMELDA_SCREENSHOT_DIR:-} ]] && cp -- "$shot" "$VORMELDA_SCREENSHOT_DIR/f12.png"
+echo "F12 wrote $(basename -- "$shot"), 420 x 560"
+read -r ww wh < <(window_size)
+check_field_shown "paused" "$work/paused2.rgb" 0 0 "$ww" "$wh"
 
-# ---- closing: the window's close request must end the program with status 0 within 1 s ----
+# ---- scaling: a whole number that fits, centred; F10 fills, with the shape kept ----
+# (Moved to the corner first, so that all of it is on the screen.)
+xdotool windowmove --sync "$window" 0 0 && xdotool windowsize --sync "$window" 1000 900 ||
+  fail "cannot resize the window"
+sleep 0.5
+capture whole
+check_field_shown "resized" "$work/whole.rgb" 290 170 420 560
+xdotool key F10
+sleep 0.5
+capture fill
+check_field_shown "filled" "$work/fill.rgb" 162 0 675 900
+
+# ---- closing while paused: the close request must end the program with status 0 within 1 s ----
 # (VORMELDA_CLOSE_LIMIT_MS allows more for a slow build.)
 close_limit_ms=${VORMELDA_CLOSE_LIMIT_MS:-1000}
-python3 - "$window" <<'PY' || fail "could not send the close request to the window"
+request_close() {
+  python3 - "$window" <<'PY' || fail "could not send the close request to the window"
 # Sends WM_DELETE_WINDOW, as a window manager does when the close button is clicked.
 import ctypes, sys
 
@@ -211,8 +324,9 @@ if not x.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
 x.XFlush(display)
 x.XCloseDisplay(display)
 PY
+}
+request_close
 closed_at=$(now_ms) # the request is out once python3 has flushed it and returned
-
 while game_alive; do
   if (($(now_ms) - closed_at > close_limit_ms)); then
     fail "the game still runs ${close_limit_ms} ms after its window was asked to close"
@@ -224,5 +338,30 @@ status=$?
 game_pid=""
 elapsed=$(($(now_ms) - closed_at))
 ((status == 0)) || fail "the game ended with status $status after the window was closed"
-echo "closed: the game ended with status 0 after ${elapsed} ms"
+echo "closed while paused: the game ended with status 0 after ${elapsed} ms"
+
+# ---- the recording: what was typed, verified headless, then played back in the window ----
+grep -q '^[0-9]* .*Enter' "$recording" && grep -q '^[0-9]* .*Left' "$recording" ||
+  fail "the recording lacks the keys typed: $(head -c 600 "$recording")"
+"$sim" --data "$game" --verify "$recording" >"$work/verify.txt" 2>&1 ||
+  fail "the recording does not verify: $(cat "$work/verify.txt")"
+echo "vormelda-sim: $(cat "$work/verify.txt")"
+
+start_game --replay "$recording" --mute
+window=$(timeout 15 xdotool search --sync --name "^${kTitle}" 2>/dev/null | head -n 1)
+[[ -n $window ]] || fail "no window for the replay"
+xdotool windowfocus --sync "$window" && xdotool keydown Tab  # four times as fast
+deadline=$(($(now_ms) + 60000))
+while game_alive; do
+  (($(now_ms) < deadline)) || fail "the replay did not end within 60 s"
+  sleep 0.1
+done
+xdotool keyup Tab
+wait "$game_pid"
+status=$?
+game_pid=""
+((status == 0)) || fail "the replay ended with status $status"
+grep -q "the replay matched \([0-9]*\) of the recording's \1 checks" "$work/stdout" ||
+  fail "the replay did not match: $(cat "$work/stdout")"
+echo "$(cat "$work/stdout")"
 echo "PASS"

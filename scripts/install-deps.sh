@@ -4,7 +4,11 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
   libmp3lame-dev libpng-dev zlib1g-dev libcli11-dev nlohmann-json3-dev libgtest-dev
   libbenchmark-dev)
-if [ "${1:-}" = "--test" ]; then packages+=(xvfb xdotool imagemagick x11-utils python3 libx11-6); fi
+case "${1:-}" in
+  --test) packages+=(xvfb xdotool imagemagick x11-utils python3 libx11-6) ;;
+  # Building the Debian package and checking it as a player's machine would.
+  --package) packages+=(dpkg-dev file lintian desktop-file-utils appstream-util xvfb xdotool) ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -97,7 +97,14 @@ class Window {
   bool shown_ = false;
   bool fill_ = false;
   bool paused_ = false;
+  // Full screen where no window manager runs: the window itself covers the display, and goes
+  // back to this place and size.
+  bool covering_ = false;
+  SDL_Rect windowed_{};
 };
+
+// Whether a window manager looks after the window (always, but on a bare X server).
+bool WindowManaged(SDL_Window* window);
 
 // The keys the game asks about, as the events left them, and what each did during a tick.
 class Keyboard {

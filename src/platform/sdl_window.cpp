@@ -57,11 +57,9 @@ constexpr uint8_t kLetters[6][7] = {
 
 Window::Window(const SdlOptions& options) {
   const int scale = OpeningScale(options);
-  Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE;
-  if (options.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   window_.reset(SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(0),
                                  SDL_WINDOWPOS_CENTERED_DISPLAY(0), kFieldWidth * scale,
-                                 kFieldHeight * scale, flags));
+                                 kFieldHeight * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (!window_) Fail("Cannot create the window");
 
   // Pixels stay sharp when scaled.
@@ -74,6 +72,7 @@ Window::Window(const SdlOptions& options) {
   SDL_SetWindowMinimumSize(window_.get(), kFieldWidth / 2, kFieldHeight / 2);
   SetIcon(window_.get(), options.iconFile);
   EnsureTexture(kFieldWidth, kFieldHeight);
+  if (options.fullscreen) ToggleFullscreen();
 }
 
 void Window::EnsureTexture(int width, int height) {
@@ -162,8 +161,23 @@ void Window::DrawPausedWord(const SDL_Rect& field) {
 }
 
 void Window::ToggleFullscreen() {
-  const bool full = (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-  SDL_SetWindowFullscreen(window_.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_Window* window = window_.get();
+  if (WindowManaged(window)) {
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  } else if (!covering_) {
+    SDL_Rect display{};
+    if (SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window)), &display) != 0) return;
+    SDL_GetWindowPosition(window, &windowed_.x, &windowed_.y);
+    SDL_GetWindowSize(window, &windowed_.w, &windowed_.h);
+    SDL_SetWindowPosition(window, display.x, display.y);
+    SDL_SetWindowSize(window, display.w, display.h);
+    covering_ = true;
+  } else {
+    SDL_SetWindowSize(window, windowed_.w, windowed_.h);
+    SDL_SetWindowPosition(window, windowed_.x, windowed_.y);
+    covering_ = false;
+  }
   Repaint();
 }
 

@@ -107,7 +107,11 @@ struct YieldEvents {
 class SdlPlatform final : public Platform {
  public:
   explicit SdlPlatform(SdlOptions options)
-      : options_(std::move(options)), window_(options_), audio_(options_.mute) {}
+      : options_(std::move(options)), window_(options_), audio_(options_.mute) {
+    // The frame loop sleeps nearly all the time and must wake on its millisecond; where the system
+    // lets a player's program ask (directly or through RealtimeKit), it wakes before busy ones.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+  }
 
   void ShowWindow() override { window_.Show(); }
   void SetCaption(std::string_view utf8) override { window_.SetCaption(std::string(utf8)); }

@@ -357,9 +357,11 @@ grep -q '^[0-9]* .*Enter' "$recording" && grep -q '^[0-9]* .*Left' "$recording" 
   fail "the recording does not verify: $(cat "$work/verify.txt")"
 echo "vormelda-sim: $(cat "$work/verify.txt")"
 
-start_game --replay "$recording" --mute
+# Twice the field's size, where the picture is scaled by the GPU's renderer, not copied.
+start_game --replay "$recording" --mute --window-scale 2
 window=$(timeout 15 xdotool search --sync --name "^${kTitle}" 2>/dev/null | head -n 1)
 [[ -n $window ]] || fail "no window for the replay"
+[[ $(window_size) == "840 1120" ]] || fail "--window-scale 2 opened a window of $(window_size)"
 xdotool windowfocus --sync "$window" && xdotool keydown Tab  # four times as fast
 deadline=$(($(now_ms) + 60000))
 while game_alive; do

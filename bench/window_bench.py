@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""Measures the game in a real window under Xvfb, as a player's machine would run it.
+
+For each speed (60, 75 and 100 frames a second) it starts the game with a timing library
+preloaded, plays a stretch of a recorded game (`vormelda --replay`, with no look-ahead or other
+help) and prints, per speed: the share of frames whose interval lies within 1 ms of the frame
+rule (17, 14 and 11 ms: the first millisecond past 1000 / rate), the median, 99th percentile and
+longest interval, the CPU of the whole process, of its main thread and of the other threads, and
+the time from start to the title screen. It also times the headless runner's start to the title,
+and with --audio plays the committed perfect game through SDL's disk audio driver and counts the
+mixed samples at full scale.
+
+Usage: bench/window_bench.py BUILD_DIR [--seconds N] [--load N] [--audio]
+BUILD_DIR is a release build folder (build/release): its game/, tools/ and bench/ are used.
+"""
+import argparse
+import math
+import os
+import shutil
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+TITLE = "Vormelda"
+COMMENT = "#あなたのハイスコアです。（上限は35450です）"
+CERTIFICATES = ["★最高点の証★.txt", "●ノーミス・ノーボムの証●.txt"]
+RULE_MS = {60: 17, 75: 14, 100: 11, 30: 34}
+HERE = os.path.dirname(os.path.abspath(__file__))
+REPO = os.path.dirname(HERE)
+
+
+def start_xvfb(work):
+    read, write = os.pipe()
+    xvfb = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read, 16)
+        if not chunk:
+            sys.exit("Xvfb did not start")
+        number += chunk
+    os.close(read)
+    return xvfb, ":" + number.decode().strip()
+
+
+def game_folder(game_dir, work, name):
+    folder = os.path.join(work, name)
+    os.makedirs(folder)
+    shutil.copy(os.path.join(game_dir, "vormelda"), folder)
+    for sub in ("Picture", "Music"):
+        shutil.copytree(os.path.join(game_dir, sub), os.path.join(folder, sub))
+    with open(os.path.join(folder, "HighScore.ini"), "w", encoding="utf-8", newline="") as f:
+        f.write(COMMENT + "\r\n00000\r\n")
+    for name in CERTIFICATES:
+        with open(os.path.join(folder, name), "w", encoding="utf-8") as f:
+            f.write("x\r\n")
+    return folder
+
+
+def cpu_ticks(pid):
+    """Each thread's user and system clock ticks, by thread id: (name, ticks)."""
+    out = {}
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{tid}/stat") as f:
+                stat = f.read()
+        except OSError:
+            continue
+        name = stat[stat.index("(") + 1:stat.rindex(")")]
+        fields = stat[stat.rindex(")") + 2:].split()
+        out[int(tid)] = (name, int(fields[11]) + int(fields[12]))
+    return out
+
+
+def percentile(values, p):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, int(round(p / 100 * (len(ordered) - 1))))]
+
+
+def recording_for(fps, build, work):
+    """A perfect game at this speed, recorded by the autoplay headless (the committed one at 60)."""
+    if fps == 60:
+        return os.path.join(REPO, "tests", "data", "perfect_game_seed4.txt")
+    folder = game_folder(os.path.join(build, "game"), work, f"record{fps}")
+    path = os.path.join(work, f"perfect{fps}.txt")
+    subprocess.run([os.path.join(build, "game", "vormelda-sim"), "--data", folder,
+                    f"--autoplay={fps}", "--seed", "3", "--record", path],
+                   check=True, stdout=subprocess.DEVNULL)
+    return path
+
+
+def measure_speed(fps, args, display, work):
+    folder = game_folder(os.path.join(args.build, "game"), work, f"game{fps}")
+    log = os.path.join(work, f"timing{fps}.txt")
+    env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="dummy", VORMELDA_TIMING_LOG=log,
+               LD_PRELOAD=os.path.join(args.build, "bench", "libvormelda_present_timer.so"))
+    recording = recording_for(fps, args.build, work)
+    started = time.monotonic_ns()
+    game = subprocess.Popen([os.path.join(folder, "vormelda"), "--replay", recording], cwd=folder,
+                            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(args.settle)  # loading, the title and the stage's intro
+    before, t0 = cpu_ticks(game.pid), time.monotonic_ns()
+    time.sleep(args.seconds)
+    after, t1 = cpu_ticks(game.pid), time.monotonic_ns()
+    game.terminate()
+    game.wait(timeout=10)
+
+    presents, ends, title_at = [], [], None
+    with open(log) as f:
+        for line in f:
+            kind, ns, rest = (line.rstrip("\n").split(" ", 2) + [""])[:3]
+            if kind == "present" and t0 <= int(ns) <= t1:
+                presents.append(int(ns))
+                ends.append(int(rest))
+            elif kind == "caption" and rest == TITLE and title_at is None:
+                title_at = int(ns)
+    intervals = [(b - a) / 1e6 for a, b in zip(presents, presents[1:])]
+    end_intervals = [(b - a) / 1e6 for a, b in zip(ends, ends[1:])]
+    rule = RULE_MS[fps]
+    def within(values):
+        return 100.0 * sum(1 for i in values if abs(i - rule) <= 1.0) / max(1, len(values))
+    hz = os.sysconf("SC_CLK_TCK")
+    seconds = (t1 - t0) / 1e9
+
+    def share(tids):
+        ticks = sum(after[t][1] - before.get(t, (None, 0))[1] for t in tids if t in after)
+        return 100.0 * ticks / hz / seconds
+    others = [t for t in after if t != game.pid]
+    return {
+        "fps": fps, "frames": len(intervals), "within": within(intervals),
+        "done": within(end_intervals),
+        "p50": statistics.median(intervals), "p99": percentile(intervals, 99),
+        "max": max(intervals), "process": share(list(after)), "main": share([game.pid]),
+        "others": share(others), "startup": (title_at - started) / 1e6 if title_at else float("nan"),
+    }
+
+
+def headless_startup(args, work):
+    folder = game_folder(os.path.join(args.build, "game"), work, "headless")
+    times = []
+    for _ in range(7):
+        t = time.monotonic()
+        subprocess.run([os.path.join(args.build, "game", "vormelda-sim"), "--data", folder,
+                        "--ticks", "1"], check=True)
+        times.append((time.monotonic() - t) * 1000)
+    return statistics.median(times)
+
+
+def full_scale_samples(args, display, work):
+    folder = game_folder(os.path.join(args.build, "game"), work, "audio")
+    raw = os.path.join(work, "mix.raw")
+    env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=raw)
+    subprocess.run([os.path.join(folder, "vormelda"), "--replay",
+                    os.path.join(REPO, "tests", "data", "perfect_game_seed4.txt")],
+                   cwd=folder, env=env, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    with open(raw, "rb") as f:
+        data = f.read()
+    samples = struct.unpack(f"<{len(data) // 2}h", data[:len(data) // 2 * 2])
+    full = sum(1 for s in samples if s >= 32767 or s <= -32768)
+    peak = max(abs(s) for s in samples) if samples else 0
+    return full, len(samples) / 2 / 44100, peak
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("build", help="a release build folder, e.g. build/release")
+    parser.add_argument("--seconds", type=float, default=20.0, help="length of each stretch")
+    parser.add_argument("--settle", type=float, default=4.0, help="seconds before a stretch")
+    parser.add_argument("--load", type=int, default=0, help="busy processes beside the game")
+    parser.add_argument("--audio", action="store_true",
+                        help="also play the whole perfect game and count full-scale samples")
+    args = parser.parse_args()
+    args.build = os.path.abspath(args.build)
+    work = tempfile.mkdtemp(prefix="vormelda-bench-")
+    xvfb, display = start_xvfb(work)
+    load = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(args.load)]
+    try:
+        print(f"load: {args.load} busy processes; stretches of {args.seconds:.0f} s")
+        print("rate  frames  within±1ms (done)   p50    p99    max   cpu:process main others  start")
+        for fps in (60, 75, 100):
+            r = measure_speed(fps, args, display, work)
+            print(f"{r['fps']:>4} {r['frames']:>7} {r['within']:>9.1f}% ({r['done']:>5.1f}%) {r['p50']:>6.2f} "
+                  f"{r['p99']:>6.2f} {r['max']:>6.2f}     {r['process']:>6.1f}% {r['main']:>4.1f}% "
+                  f"{r['others']:>5.1f}%  {r['startup']:>5.0f} ms")
+        print(f"headless start to the title (median of 7): {headless_startup(args, work):.0f} ms")
+        if args.audio:
+            full, seconds, peak = full_scale_samples(args, display, work)
+            print(f"mixed samples at full scale over {seconds:.0f} s: {full} "
+                  f"(peak {peak}, {20 * math.log10(max(peak, 1) / 32768):.1f} dBFS)")
+    finally:
+        for p in load:
+            p.kill()
+        xvfb.terminate()
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

@@ -71,22 +71,13 @@ class Session {
   explicit Session(GameOptions& o) {
     RecordingHeader header{TimeSeed(), StartMode::Parse(o.start)};
     if (!o.replayFile.empty()) {
+      Replay replay = ReadReplay(o.replayFile, "--replay");
+      header = replay.header;
+      o.sdl.messageBoxAnswers = std::move(replay.answers);
+      player_ = std::make_unique<ScriptPlayer>(std::move(replay.input));
       std::ifstream in(o.replayFile);
-      try {
-        header = ReadRecordingHeader(in);
-      } catch (const std::runtime_error& e) {
-        throw std::runtime_error("--replay " + o.replayFile + ": " + e.what());
-      }
-      o.sdl.messageBoxAnswers = RecordedAnswers(in);
-      in.clear();
-      in.seekg(0);
-      player_ = std::make_unique<ScriptPlayer>(ParseInputScript(in));
-      in.clear();
-      in.seekg(0);
       verifier_ = std::make_unique<Verifier>(in);
-      in.clear();
-      in.seekg(0);
-      o.sdl.inputSource = [this, end = RecordingEnd(in)](int64_t tick) {
+      o.sdl.inputSource = [this, end = replay.end](int64_t tick) {
         InputLine input = player_->At(tick);
         input.close = input.close || tick > end;
         return input;

@@ -5,6 +5,7 @@
 #include <bit>
 #include <concepts>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <type_traits>
@@ -261,6 +262,30 @@ std::vector<MessageBoxAnswer> RecordedAnswers(std::istream& recording) {
     if (line == "# message-box cancel") answers.push_back(MessageBoxAnswer::Cancel);
   }
   return answers;
+}
+
+Replay ReadReplay(const std::string& file, std::string_view option) {
+  const auto fail = [&](const std::string& why) {
+    return std::runtime_error(std::string(option) + " " + file + ": " + why);
+  };
+  std::ifstream in(file, std::ios::binary);
+  if (!in) throw fail("cannot read it");
+  Replay replay;
+  try {
+    replay.header = ReadRecordingHeader(in);
+  } catch (const std::runtime_error& e) {
+    throw fail(e.what());
+  }
+  // Each reading goes through the whole file from its start.
+  const auto rewound = [&]() -> std::istream& {
+    in.clear();
+    in.seekg(0);
+    return in;
+  };
+  replay.answers = RecordedAnswers(rewound());
+  replay.input = ParseInputScript(rewound());
+  replay.end = RecordingEnd(rewound());
+  return replay;
 }
 
 Verifier::Verifier(std::istream& recording) {

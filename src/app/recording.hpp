@@ -87,6 +87,17 @@ int64_t RecordingEnd(std::istream& recording);
 // The message box answers a recording holds, in the order they were given.
 std::vector<MessageBoxAnswer> RecordedAnswers(std::istream& recording);
 
+// What a replay takes from a recording file: its header, the answers its message boxes gave, its
+// inputs by tick and its last tick (see RecordingEnd). Throws std::runtime_error, the reason
+// after `option` and the file's name, when the file cannot be read or is no recording to play.
+struct Replay {
+  RecordingHeader header;
+  std::vector<MessageBoxAnswer> answers;
+  std::vector<InputLine> input;
+  int64_t end = 0;
+};
+Replay ReadReplay(const std::string& file, std::string_view option);
+
 // Thrown when the state at a checked tick differs from the recording.
 struct VerifyMismatch {
   int64_t tick;

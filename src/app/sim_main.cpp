@@ -204,23 +204,15 @@ HeadlessOptions HostOptions(const SimOptions& o, RecordingHeader& header) {
   options.ticks = o.ticks;
   if (!o.messageBoxes.empty()) options.messageBoxAnswers = ParseAnswers(o.messageBoxes);
   header = {o.seed, StartMode::Parse(o.start)};
-  std::string script = o.inputFile;
   if (!o.verifyFile.empty()) {
-    std::ifstream in(o.verifyFile);
-    try {
-      header = ReadRecordingHeader(in);
-    } catch (const std::runtime_error& e) {
-      throw std::runtime_error("--verify " + o.verifyFile + ": " + e.what());
-    }
-    options.messageBoxAnswers = RecordedAnswers(in);
-    in.clear();
-    in.seekg(0);
-    if (options.ticks < 0) options.ticks = RecordingEnd(in);
-    script = o.verifyFile;
-  }
-  if (!script.empty()) {
-    std::ifstream in(script);
-    if (!in) throw std::runtime_error("cannot read the input script " + script);
+    Replay replay = ReadReplay(o.verifyFile, "--verify");
+    header = replay.header;
+    options.messageBoxAnswers = std::move(replay.answers);
+    options.input = std::move(replay.input);
+    if (options.ticks < 0) options.ticks = replay.end;
+  } else if (!o.inputFile.empty()) {
+    std::ifstream in(o.inputFile);
+    if (!in) throw std::runtime_error("cannot read the input script " + o.inputFile);
     options.input = ParseInputScript(in);
   }
   return options;

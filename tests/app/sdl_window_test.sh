@@ -279,14 +279,20 @@ capture fill
 check_field_shown "filled" "$work/fill.rgb" 162 0 675 900
 
 # ---- F11: full screen; with no window manager to ask, the window itself covers the screen ----
+await_size() {
+  local deadline=$(($(now_ms) + 5000))
+  until [[ $(window_size) == "$1" ]]; do
+    (($(now_ms) < deadline)) || fail "$2 (the window is $(window_size))"
+    sleep 0.05
+  done
+  sleep 0.3  # and a frame drawn at that size
+}
 xdotool key F11
-sleep 0.5
-[[ $(window_size) == "$kScreenWidth $kScreenHeight" ]] || fail "F11 did not cover the screen"
+await_size "$kScreenWidth $kScreenHeight" "F11 did not cover the screen"
 capture full
 check_field_shown "full-screen" "$work/full.rgb" 256 0 768 1024
 xdotool key F11
-sleep 0.5
-[[ $(window_size) == "1000 900" ]] || fail "F11 again did not give the window back its size"
+await_size "1000 900" "F11 again did not give the window back its size"
 
 # ---- closing while paused: the close request must end the program with status 0 within 1 s ----
 # (VORMELDA_CLOSE_LIMIT_MS allows more for a slow build.)

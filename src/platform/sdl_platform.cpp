@@ -25,7 +25,7 @@ constexpr int kCancelButton = static_cast<int>(MessageBoxAnswer::Cancel);
 constexpr uint32_t kJoyErrParms = 165;  // no such joystick
 constexpr uint64_t kNsPerMs = 1000000;
 constexpr int kFastForward = 4;  // how much faster time runs while Tab is held during a replay
-constexpr int kPausedWaitMs = 250;
+constexpr Uint32 kPausedPollMs = 10;
 
 uint64_t MonotonicNs() {
   timespec now{};
@@ -183,9 +183,16 @@ void SdlPlatform::PumpEvents(WindowEvents& sink) {
   YieldEvents yield;
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) Handle(event, yield);
-  // Paused, the game stays in this yield: the window keeps answering, the process sleeps.
+  // Paused, the game stays in this yield: the window keeps answering, the process sleeps. It
+  // polls between short sleeps: SDL's event wait on X11 wakes itself with a message sent to the
+  // window over a second connection, which can reach the server after a close has destroyed the
+  // window, and Xlib then ends the program with status 1.
   while (paused_ && !yield.close) {
-    if (SDL_WaitEventTimeout(&event, kPausedWaitMs) != 0) Handle(event, yield);
+    if (SDL_PollEvent(&event) != 0) {
+      Handle(event, yield);
+    } else {
+      SDL_Delay(kPausedPollMs);
+    }
   }
   InputLine input;
   if (Scripted()) {

@@ -69,10 +69,10 @@ class Session {
  public:
   // Throws std::runtime_error naming a file that cannot be used.
   explicit Session(GameOptions& o) {
-    RecordingHeader header{TimeSeed(), StartMode::Parse(o.start)};
+    header_ = {TimeSeed(), StartMode::Parse(o.start)};
     if (!o.replayFile.empty()) {
       Replay replay = ReadReplay(o.replayFile, "--replay");
-      header = replay.header;
+      header_ = replay.header;
       o.sdl.messageBoxAnswers = std::move(replay.answers);
       player_ = std::make_unique<ScriptPlayer>(std::move(replay.input));
       std::ifstream in(o.replayFile);
@@ -96,9 +96,8 @@ class Session {
       if (recorder_) recorder_->OnYield(tick, input);
       if (verifier_) CheckReplay(tick);
     };
-    header_ = header;
-    Launch.seed = header.seed;
-    Launch.bossPractice = header.start.bossPractice;
+    Launch.seed = header_.seed;
+    Launch.bossPractice = header_.start.bossPractice;
   }
 
   // Once the player's folder is known. A replay, and the autoplay, play with player files of their

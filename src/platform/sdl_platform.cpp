@@ -181,18 +181,14 @@ class SdlPlatform final : public Platform {
 void SdlPlatform::PumpEvents(WindowEvents& sink) {
   ++tick_;
   YieldEvents yield;
-  SDL_Event event;
-  while (SDL_PollEvent(&event) != 0) Handle(event, yield);
   // Paused, the game stays in this yield: the window keeps answering, the process sleeps. It
   // polls between short sleeps: SDL's event wait on X11 wakes itself with a message sent to the
   // window over a second connection, which can reach the server after a close has destroyed the
   // window, and Xlib then ends the program with status 1.
-  while (paused_ && !yield.close) {
-    if (SDL_PollEvent(&event) != 0) {
-      Handle(event, yield);
-    } else {
-      SDL_Delay(kPausedPollMs);
-    }
+  for (SDL_Event event;;) {
+    while (SDL_PollEvent(&event) != 0) Handle(event, yield);
+    if (!paused_ || yield.close) break;
+    SDL_Delay(kPausedPollMs);
   }
   InputLine input;
   if (Scripted()) {
@@ -316,10 +312,15 @@ void SdlPlatform::SaveScreenshot() {
   std::tm local{};
   localtime_r(&now, &local);
   std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
-  fs::path file = folder / ("vormelda-" + std::string(stamp) + ".png");
-  for (int n = 2; fs::exists(file, ec); ++n) {
-    file = folder / ("vormelda-" + std::string(stamp) + "-" + std::to_string(n) + ".png");
-  }
+  // A second screenshot within the same second is numbered.
+  const auto named = [&](int n) {
+    std::string name = "vormelda-";
+    name += stamp;
+    if (n > 1) name += '-' + std::to_string(n);
+    return folder / (name + ".png");
+  };
+  fs::path file = named(1);
+  for (int n = 2; fs::exists(file, ec); ++n) file = named(n);
   if (window_.SaveField(file.string())) {
     std::printf("vormelda: a screenshot is in %s\n", file.c_str());
   } else {

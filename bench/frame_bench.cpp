@@ -3,9 +3,9 @@
 
 #include "boss/boss_driver.hpp"
 #include "platform/headless_platform.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "stage/stage_driver.hpp"
+#include "window/form_main.hpp"
 
 namespace {
 

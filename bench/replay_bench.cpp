@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "flow/startup.hpp"
 #include "platform/headless_platform.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/startup.hpp"
+#include "records/game_state.hpp"
+#include "window/form_main.hpp"
 
 namespace {
 

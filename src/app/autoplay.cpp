@@ -8,10 +8,10 @@
 #include "app/autoplay_judge.hpp"
 #include "boss/boss_driver.hpp"
 #include "platform/keys.hpp"
+#include "records/scene.hpp"
 #include "script/timetable.hpp"
-#include "shell/form_main.hpp"
-#include "shell/scene.hpp"
 #include "stage/stage_driver.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 

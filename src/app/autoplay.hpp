@@ -13,7 +13,7 @@
 
 #include "app/lookahead_platform.hpp"
 #include "platform/input_script.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 
 namespace vormelda {
 

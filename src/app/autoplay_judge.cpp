@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/scene.hpp"
+#include "records/scene.hpp"
 
 namespace vormelda {
 

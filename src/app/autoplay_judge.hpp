@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 
 namespace vormelda {
 

@@ -12,10 +12,10 @@
 #include "app/autoplay.hpp"
 #include "app/command_line.hpp"
 #include "app/recording.hpp"
+#include "flow/startup.hpp"
 #include "platform/folders.hpp"
 #include "platform/sdl_platform.hpp"
-#include "shell/data_files.hpp"
-#include "shell/startup.hpp"
+#include "window/data_files.hpp"
 
 using namespace vormelda;
 

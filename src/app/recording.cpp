@@ -11,9 +11,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
+#include "flow/startup.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 
 namespace vormelda {
 

@@ -12,9 +12,9 @@
 #include "app/command_line.hpp"
 #include "app/recording.hpp"
 #include "app/trace.hpp"
+#include "flow/startup.hpp"
 #include "platform/headless_platform.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
+#include "records/scene.hpp"
 
 using namespace vormelda;
 

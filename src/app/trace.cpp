@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "common/helpers.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "stage/enemy_fire.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
 
 namespace vormelda {
 

@@ -1,10 +1,10 @@
 #include "boss/boss_damage.hpp"
 
 #include "common/helpers.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "stage/shot_hits.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
 
 namespace vormelda {
 

@@ -6,16 +6,16 @@
 #include "common/player_control.hpp"
 #include "platform/geometry.hpp"
 #include "platform/winapi.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "render/draw_boss_stage.hpp"
 #include "scenes/game_over.hpp"
-#include "shell/data_files.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
 #include "stage/item_pickup.hpp"
 #include "stage/movement.hpp"
+#include "window/data_files.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
+#include "window/launch.hpp"
 
 namespace vormelda {
 

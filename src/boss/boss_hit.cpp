@@ -1,7 +1,7 @@
 #include "boss/boss_hit.hpp"
 
 #include "common/helpers.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "stage/player_hit.hpp"
 
 namespace vormelda {

@@ -1,6 +1,6 @@
 #include "common/helpers.hpp"
 
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 
 namespace vormelda {
 

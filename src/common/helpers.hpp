@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/flag.hpp"
+#include "records/flag.hpp"
 
 namespace vormelda {
 

@@ -2,8 +2,8 @@
 
 #include "platform/keys.hpp"
 #include "platform/winapi.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
+#include "window/frame.hpp"
 
 namespace vormelda {
 

@@ -1,11 +1,11 @@
 #include "render/draw_stage.hpp"
 
 #include "common/helpers.hpp"
+#include "records/game_state.hpp"
 #include "render/stage_pieces.hpp"
 #include "render/status_line.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
 
 namespace vormelda {
 

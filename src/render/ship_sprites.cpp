@@ -1,7 +1,7 @@
 #include "render/ship_sprites.hpp"
 
+#include "records/game_state.hpp"
 #include "render/sprites.hpp"
-#include "shell/game_state.hpp"
 
 namespace vormelda {
 

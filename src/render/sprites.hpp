@@ -4,8 +4,8 @@
 
 #include "platform/surface.hpp"
 #include "render/sprite_sheet.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
 
 namespace vormelda {
 

@@ -1,11 +1,11 @@
 #include "render/stage_pieces.hpp"
 
 #include "common/helpers.hpp"
+#include "records/game_state.hpp"
 #include "render/ship_sprites.hpp"
 #include "render/sprites.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
 
 namespace vormelda {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "common/helpers.hpp"
+#include "records/game_state.hpp"
 #include "render/sprites.hpp"
-#include "shell/game_state.hpp"
 
 namespace vormelda {
 

@@ -6,13 +6,13 @@
 #include "common/player_control.hpp"
 #include "platform/files.hpp"
 #include "platform/winapi.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "render/sprites.hpp"
 #include "scenes/high_score_file.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
+#include "window/launch.hpp"
 
 namespace vormelda {
 

@@ -6,16 +6,16 @@
 #include "platform/files.hpp"
 #include "platform/keys.hpp"
 #include "platform/winapi.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "render/ship_sprites.hpp"
 #include "render/sprites.hpp"
 #include "render/status_line.hpp"
 #include "scenes/high_score_file.hpp"
-#include "shell/data_files.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
+#include "window/data_files.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
+#include "window/launch.hpp"
 
 namespace vormelda {
 

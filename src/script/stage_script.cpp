@@ -2,8 +2,8 @@
 
 #include "common/helpers.hpp"
 #include "platform/geometry.hpp"
+#include "records/game_state.hpp"
 #include "script/timetable.hpp"
-#include "shell/game_state.hpp"
 
 namespace vormelda {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/item_record.hpp"
+#include "records/item_record.hpp"
 
 namespace vormelda {
 

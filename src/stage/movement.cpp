@@ -2,7 +2,7 @@
 
 #include "common/helpers.hpp"
 #include "platform/geometry.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 
 namespace vormelda {
 

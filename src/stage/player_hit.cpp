@@ -1,9 +1,9 @@
 #include "stage/player_hit.hpp"
 
 #include "common/helpers.hpp"
-#include "shell/form_main.hpp"
-#include "shell/frame.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
+#include "window/form_main.hpp"
+#include "window/frame.hpp"
 
 namespace vormelda {
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "support/game_test.hpp"
 
 namespace vormelda::testing {

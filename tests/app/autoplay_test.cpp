@@ -4,10 +4,10 @@
 
 #include <sstream>
 
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda::testing {
 namespace {

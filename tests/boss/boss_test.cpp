@@ -9,10 +9,10 @@
 #include "boss/boss_damage.hpp"
 #include "boss/boss_driver.hpp"
 #include "boss/boss_hit.hpp"
+#include "records/game_state.hpp"
 #include "render/draw_boss_stage.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda::testing {
 namespace {

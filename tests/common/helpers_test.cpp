@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 
 namespace vormelda {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda::testing {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/form_main.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda::testing {
 namespace {

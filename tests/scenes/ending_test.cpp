@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
+#include "records/game_state.hpp"
 #include "scenes/ending.hpp"
 #include "scenes/high_score_file.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/startup.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
+#include "window/launch.hpp"
 
 namespace vormelda::testing {
 namespace {

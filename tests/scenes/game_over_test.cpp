@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
+#include "window/launch.hpp"
 
 namespace vormelda::testing {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "scenes/high_score_file.hpp"
 #include "scenes/title_screen.hpp"
-#include "shell/startup.hpp"
 #include "support/game_test.hpp"
+#include "window/launch.hpp"
 
 namespace vormelda {
 namespace {

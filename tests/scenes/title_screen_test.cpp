@@ -10,12 +10,12 @@
 #include <tuple>
 #include <vector>
 
+#include "flow/startup.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "scenes/high_score_file.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/helpers.hpp"
+#include "records/game_state.hpp"
 #include "script/timetable.hpp"
-#include "shell/game_state.hpp"
 #include "support/game_test.hpp"
 
 namespace vormelda::testing {

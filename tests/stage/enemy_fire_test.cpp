@@ -6,7 +6,7 @@
 #include <numbers>
 #include <set>
 
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "support/game_test.hpp"
 
 namespace vormelda::testing {

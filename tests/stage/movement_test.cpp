@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "records/game_state.hpp"
 #include "script/stage_script.hpp"
-#include "shell/game_state.hpp"
 #include "stage/enemy_fire.hpp"
 #include "support/game_test.hpp"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "support/game_test.hpp"
 
 namespace vormelda::testing {

@@ -1,10 +1,10 @@
 #include "support/game_test.hpp"
 
 #include "platform/input_script.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
-#include "shell/startup.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
+#include "window/form_main.hpp"
+#include "window/launch.hpp"
 
 namespace vormelda::testing {
 

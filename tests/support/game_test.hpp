@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "platform/headless_platform.hpp"
-#include "shell/enemy_record.hpp"
-#include "shell/enemy_shot_record.hpp"
-#include "shell/shot_slot.hpp"
+#include "records/enemy_record.hpp"
+#include "records/enemy_shot_record.hpp"
+#include "records/shot_slot.hpp"
 #include "support/test_files.hpp"
 
 namespace vormelda::testing {

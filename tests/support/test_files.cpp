@@ -10,7 +10,7 @@
 
 #include "platform/platform.hpp"
 #include "platform/surface.hpp"
-#include "shell/data_files.hpp"
+#include "window/data_files.hpp"
 
 namespace vormelda::testing {
 

@@ -10,10 +10,10 @@
 #include "music.hpp"
 #include "png_writer.hpp"
 #include "sheet.hpp"
-#include "shell/data_files.hpp"
 #include "sound_effects.hpp"
 #include "sprites.hpp"
 #include "wav_writer.hpp"
+#include "window/data_files.hpp"
 
 namespace vormelda::datagen {
 

@@ -8,7 +8,7 @@
 #include "platform/mci_control.hpp"
 #include "platform/picture_box.hpp"
 #include "platform/platform.hpp"
-#include "shell/one_based_array.hpp"
+#include "records/one_based_array.hpp"
 
 namespace vormelda {
 

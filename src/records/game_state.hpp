@@ -6,18 +6,18 @@
 #include <cstdint>
 #include <vector>
 
-#include "boss/boss_state.hpp"
-#include "common/random_generator.hpp"
 #include "platform/joyinfo.hpp"
-#include "shell/blast_record.hpp"
-#include "shell/enemy_record.hpp"
-#include "shell/enemy_shot_record.hpp"
-#include "shell/flag.hpp"
-#include "shell/growable_list.hpp"
-#include "shell/item_record.hpp"
-#include "shell/one_based_array.hpp"
-#include "shell/player_record.hpp"
-#include "shell/shot_slot.hpp"
+#include "records/blast_record.hpp"
+#include "records/boss_state.hpp"
+#include "records/enemy_record.hpp"
+#include "records/enemy_shot_record.hpp"
+#include "records/flag.hpp"
+#include "records/growable_list.hpp"
+#include "records/item_record.hpp"
+#include "records/one_based_array.hpp"
+#include "records/player_record.hpp"
+#include "records/random_generator.hpp"
+#include "records/shot_slot.hpp"
 
 namespace vormelda {
 

@@ -1,4 +1,5 @@
-// Start-up and the scene flow.
+// Where a run's files are and how it was started, and the two ways a scene leaves: a fatal error,
+// and a restart of the scene flow from the title screen.
 #pragma once
 
 #include <cstdint>
@@ -34,22 +35,5 @@ struct RestartGame {};
 std::string AppPath();
 // The folder of the player's files (HighScore.ini and the certificates), with one trailing "/".
 std::string PlayerPath();
-
-// Starts decoding the pictures start-up will load, so that the work runs beside the making of the
-// window; LoadResources takes them over in its own order, with its captions.
-void StartLoadingPictures();
-
-// Readies the player's folder for a start: removes what a replacement of the player's files left
-// behind when the program was killed half-way, and gives a player's own folder the high score the
-// game comes with. Main does it first; a recording does it before it notes the files.
-void PreparePlayerFolder();
-
-void Main();
-void LoadResources();
-void SceneFlow();
-
-// Runs Main on the back end in use and turns its end into an exit status: 0 when the window was
-// closed, 1 after a fatal error (reported through the back end).
-int RunProgram();
 
 }  // namespace vormelda

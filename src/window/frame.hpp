@@ -7,7 +7,7 @@
 #include "platform/mci_control.hpp"
 #include "platform/picture_box.hpp"
 #include "platform/winapi.hpp"
-#include "shell/form_main.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 

@@ -1,4 +1,4 @@
-#include "shell/frame.hpp"
+#include "window/frame.hpp"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 
 #include "platform/winapi.hpp"
-#include "shell/form_main.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 namespace {

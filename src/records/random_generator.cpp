@@ -1,4 +1,4 @@
-#include "common/random_generator.hpp"
+#include "records/random_generator.hpp"
 
 namespace vormelda {
 

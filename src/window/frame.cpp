@@ -1,10 +1,10 @@
-#include "shell/frame.hpp"
+#include "window/frame.hpp"
 
 #include <cmath>
 
 #include "platform/winapi.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 

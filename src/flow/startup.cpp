@@ -1,4 +1,4 @@
-#include "shell/startup.hpp"
+#include "flow/startup.hpp"
 
 #include <chrono>
 #include <memory>
@@ -7,14 +7,14 @@
 #include "platform/files.hpp"
 #include "platform/folders.hpp"
 #include "platform/winapi.hpp"
+#include "records/game_state.hpp"
+#include "records/scene.hpp"
 #include "scenes/ending.hpp"
 #include "scenes/high_score_file.hpp"
 #include "scenes/title_screen.hpp"
-#include "shell/data_files.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
-#include "shell/scene.hpp"
 #include "stage/stage_driver.hpp"
+#include "window/data_files.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 
@@ -67,24 +67,6 @@ uint32_t SystemTimerSeed() {
 }
 
 }  // namespace
-
-namespace {
-
-std::string WithSlash(std::string path) {
-  if (path.empty() || path.back() != '/') path += '/';
-  return path;
-}
-
-}  // namespace
-
-std::string AppPath() {
-  return WithSlash(Launch.appFolder.empty() ? FindDataFolder(ExecutableFolder())
-                                            : Launch.appFolder);
-}
-
-std::string PlayerPath() {
-  return Launch.playerFolder.empty() ? AppPath() : WithSlash(Launch.playerFolder);
-}
 
 void StartLoadingPictures() {
   gEarlyPictures = StartPictureLoads();

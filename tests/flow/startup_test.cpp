@@ -1,4 +1,4 @@
-#include "shell/startup.hpp"
+#include "flow/startup.hpp"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/folders.hpp"
-#include "shell/form_main.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 #include "support/game_test.hpp"
+#include "window/form_main.hpp"
 
 namespace vormelda {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/shot_slot.hpp"
+#include "records/shot_slot.hpp"
 
 namespace vormelda {
 

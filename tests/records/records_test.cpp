@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "common/helpers.hpp"
-#include "shell/game_state.hpp"
+#include "records/game_state.hpp"
 
 namespace vormelda {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/form_main.hpp"
+#include "window/form_main.hpp"
 
 #include "platform/keys.hpp"
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "shell/flag.hpp"
+#include "records/flag.hpp"
 
 namespace vormelda {
 

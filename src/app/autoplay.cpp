@@ -62,23 +62,15 @@ class LookaheadScope {
 Autoplay::Autoplay(AutoplayOptions options, Platform& host, std::ostream& summary)
     : options_(options), host_(host), summary_(summary) {}
 
-std::bitset<256> Autoplay::KeysOf(const Move& m) {
-  std::bitset<256> keys;
-  keys.set(VK_X);
-  if (m.dx < 0) keys.set(VK_LEFT);
-  if (m.dx > 0) keys.set(VK_RIGHT);
-  if (m.dy < 0) keys.set(VK_UP);
-  if (m.dy > 0) keys.set(VK_DOWN);
-  if (m.bomb) keys.set(VK_Z);
-  return keys;
-}
-
 InputLine Autoplay::ToInput(const Move& m) {
-  const std::bitset<256> keys = KeysOf(m);
+  // Held keys in the order of their codes, as a recording names them.
   InputLine in;
-  for (int key = 0; key < 256; ++key) {
-    if (keys.test(static_cast<size_t>(key))) in.heldKeys.push_back(key);
-  }
+  if (m.dx < 0) in.heldKeys.push_back(VK_LEFT);
+  if (m.dy < 0) in.heldKeys.push_back(VK_UP);
+  if (m.dx > 0) in.heldKeys.push_back(VK_RIGHT);
+  if (m.dy > 0) in.heldKeys.push_back(VK_DOWN);
+  in.heldKeys.push_back(VK_X);
+  if (m.bomb) in.heldKeys.push_back(VK_Z);
   return in;
 }
 
@@ -203,7 +195,7 @@ Autoplay::Plan Autoplay::Search() {
 }
 
 bool Autoplay::PlayFrame(const Move& m, bool boss, Tally& tally) {
-  lookahead_.Hold(KeysOf(m));
+  lookahead_.Hold(ToInput(m));
   const ItemRecord power = PowerItem, bomb = BombItem;
   const auto centre = CenterShots;
   const auto left = LeftShots;

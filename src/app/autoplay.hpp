@@ -5,7 +5,6 @@
 // under each of the five most urgent enemies.
 #pragma once
 
-#include <bitset>
 #include <cstdint>
 #include <ostream>
 #include <string_view>
@@ -66,7 +65,6 @@ class Autoplay {
   double Rollout(Plan& plan, int chase = -1);
   // Plays one frame with the move's keys held; false when it ended the game.
   bool PlayFrame(const Move& m, bool boss, Tally& tally);
-  static std::bitset<256> KeysOf(const Move& m);
   static InputLine ToInput(const Move& m);
 
   AutoplayOptions options_;

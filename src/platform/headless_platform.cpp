@@ -96,25 +96,9 @@ void HeadlessPlatform::PumpEvents(WindowEvents& sink) {
   if (options_.ticks >= 0 && tick_ > options_.ticks) sink.OnClose();
   current_ = inputProvider ? inputProvider(tick_) : script_.At(tick_);
   current_.tick = tick_;
-  for (int vk : input_.Apply(current_)) sink.OnKeyUp(vk);
+  for (int vk : TakeInput(current_)) sink.OnKeyUp(vk);
   if (onYield) onYield(tick_);
   if (current_.close) sink.OnClose();
-}
-
-int16_t HeadlessPlatform::GetAsyncKeyState(int virtualKey) {
-  return input_.GetAsyncKeyState(virtualKey);
-}
-
-uint32_t HeadlessPlatform::JoyGetPosEx(uint32_t id, JOYINFOEX& info) {
-  return id == JOYSTICKID1 && input_.ReadJoystick(info) ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
-}
-
-uint32_t HeadlessPlatform::JoySetCapture(uint32_t id, uint32_t, bool) {
-  return id == JOYSTICKID1 && input_.JoystickAttached() ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
-}
-
-uint32_t HeadlessPlatform::JoyReleaseCapture(uint32_t) {
-  return JOYERR_NOERROR;
 }
 
 MessageBoxAnswer HeadlessPlatform::MessageBoxRetryCancel(std::string_view text, std::string_view) {

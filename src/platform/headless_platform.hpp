@@ -8,12 +8,12 @@
 #include <map>
 #include <memory>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/input_script.hpp"
 #include "platform/platform.hpp"
-#include "platform/scripted_input.hpp"
 
 namespace vormelda {
 
@@ -54,10 +54,6 @@ class HeadlessPlatform final : public Platform {
   void SetFieldVisible(bool visible) override;
   void Present(const Surface& field) override;
   void PumpEvents(WindowEvents& sink) override;
-  int16_t GetAsyncKeyState(int virtualKey) override;
-  uint32_t JoyGetPosEx(uint32_t id, JOYINFOEX& info) override;
-  uint32_t JoySetCapture(uint32_t id, uint32_t periodMs, bool changed) override;
-  uint32_t JoyReleaseCapture(uint32_t id) override;
   uint32_t TimeGetTime() override { return clock_++; }
   void SleepUntil(uint32_t) override {}
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
@@ -79,7 +75,6 @@ class HeadlessPlatform final : public Platform {
   const Surface* lastPresented_ = nullptr;
   std::set<int64_t> wantedPictures_;
   std::map<int64_t, Surface> pictures_;
-  ScriptedInput input_;
   size_t nextAnswer_ = 0;
   InputLine current_;
 };

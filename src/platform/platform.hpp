@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/game_input.hpp"
+#include "platform/input_script.hpp"
 #include "platform/joyinfo.hpp"
 #include "platform/surface.hpp"
 
@@ -53,14 +55,19 @@ class Platform {
   virtual void Present(const Surface& field) = 0;   // the refresh of the play field
   virtual void PumpEvents(WindowEvents& sink) = 0;  // the yield: all pending events
 
-  // Keyboard (virtual key codes of keys.hpp): non-zero while down (bit 0x8000) or when pressed at
-  // some moment since the last query of that key (bit 1).
-  virtual int16_t GetAsyncKeyState(int virtualKey) = 0;
-
-  // Joystick 0: fills the position and buttons of info; 0 on success, non-zero without one.
-  virtual uint32_t JoyGetPosEx(uint32_t id, JOYINFOEX& info) = 0;
-  virtual uint32_t JoySetCapture(uint32_t id, uint32_t periodMs, bool changed) = 0;
-  virtual uint32_t JoyReleaseCapture(uint32_t id) = 0;
+  // Keyboard (virtual key codes of keys.hpp) and joystick 0, as every back end's game reads them:
+  // from the input record of the tick, which the back end hands over at each yield (TakeInput).
+  // A key is non-zero while down (bit 0x8000) or when pressed at some moment since the last query
+  // of that key (bit 1). The joystick fills the position and buttons of info: 0 on success,
+  // non-zero without one.
+  int16_t GetAsyncKeyState(int virtualKey) { return input_.GetAsyncKeyState(virtualKey); }
+  uint32_t JoyGetPosEx(uint32_t id, JOYINFOEX& info) {
+    return id == JOYSTICKID1 && input_.ReadJoystick(info) ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
+  }
+  uint32_t JoySetCapture(uint32_t id, uint32_t /*periodMs*/, bool /*changed*/) {
+    return id == JOYSTICKID1 && input_.JoystickAttached() ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
+  }
+  uint32_t JoyReleaseCapture(uint32_t /*id*/) { return JOYERR_NOERROR; }
 
   // The millisecond clock, and a sleep until it reads `reading` (at once when it already does, or
   // when that lies more than a second ahead). The headless back end does not sleep: its clock
@@ -86,8 +93,12 @@ class Platform {
   Platform() = default;
   // For a back end that shows nothing: the game draws nothing at all.
   explicit Platform(bool blind) : blind_(blind) {}
+  // Makes line the input of this tick; returns the keys it released, for the window's key-up
+  // event, which the back end delivers.
+  std::vector<int> TakeInput(const InputLine& line) { return input_.Apply(line); }
 
  private:
+  GameInput input_;
   bool blind_ = false;
   Surface nothing_;
 };

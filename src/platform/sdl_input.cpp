@@ -75,31 +75,25 @@ void Keyboard::Press(SDL_Scancode code) {
   if (m == nullptr) return;
   Key& key = keys_[Slot(m->virtualKey)];
   // The game sees one key: a second scan code of a key already down changes nothing for it.
-  if (key.downMask == 0) key.pressedSinceQuery = key.pressed = true;
+  if (key.downMask == 0) key.pressed = true;
   key.downMask |= m->bit;
 }
 
-int Keyboard::Release(SDL_Scancode code) {
+void Keyboard::Release(SDL_Scancode code) {
   const KeyMapping* m = FindMapping(code);
-  if (m == nullptr) return 0;
+  if (m == nullptr) return;
   Key& key = keys_[Slot(m->virtualKey)];
-  if ((key.downMask & m->bit) == 0) return 0;  // went down while the game did not listen
+  if ((key.downMask & m->bit) == 0) return;  // went down while the game did not listen
   key.downMask &= static_cast<uint8_t>(~m->bit);
-  if (key.downMask != 0) return 0;  // still down by its other scan code
-  key.released = true;
-  return m->virtualKey;
+  if (key.downMask == 0) key.released = true;  // unless still down by its other scan code
 }
 
-std::vector<int> Keyboard::ReleaseAll() {
-  std::vector<int> released;
-  for (int vk : {VK_RETURN, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_X, VK_Z}) {
-    Key& key = keys_[Slot(vk)];
+void Keyboard::ReleaseAll() {
+  for (Key& key : keys_) {
     if (key.downMask == 0) continue;
     key.downMask = 0;
     key.released = true;
-    released.push_back(vk);
   }
-  return released;
 }
 
 std::vector<KeyActivity> Keyboard::TakeActivity() {
@@ -110,17 +104,6 @@ std::vector<KeyActivity> Keyboard::TakeActivity() {
     key.pressed = key.released = false;
   }
   return activity;
-}
-
-int16_t Keyboard::Query(int virtualKey) {
-  const int slot = Slot(virtualKey);
-  if (slot < 0) return 0;
-  Key& key = keys_[slot];
-  uint16_t state = 0;
-  if (key.downMask != 0) state |= 0x8000u;
-  if (key.pressedSinceQuery) state |= 0x0001u;
-  key.pressedSinceQuery = false;
-  return static_cast<int16_t>(state);
 }
 
 // ---- Controllers ----

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/game_input.hpp"
 #include "platform/joyinfo.hpp"
 #include "platform/platform.hpp"
-#include "platform/scripted_input.hpp"
 #include "platform/sdl_platform.hpp"
 
 namespace vormelda::sdl {
@@ -106,22 +106,20 @@ class Window {
 // Whether a window manager looks after the window (always, but on a bare X server).
 bool WindowManaged(SDL_Window* window);
 
-// The keys the game asks about, as the events left them, and what each did during a tick.
+// The game's keys as the window's events left them: what each did during a tick, for the tick's
+// input record.
 class Keyboard {
  public:
   void Press(SDL_Scancode code);
-  // Returns the virtual key code of the released key, or 0.
-  int Release(SDL_Scancode code);
-  // The window lost the keyboard: every key is up. Returns those that were down.
-  std::vector<int> ReleaseAll();
-  int16_t Query(int virtualKey);
+  void Release(SDL_Scancode code);
+  // The window lost the keyboard: every key is up.
+  void ReleaseAll();
   // What every key did since the last call, and whether it is down now.
   std::vector<KeyActivity> TakeActivity();
 
  private:
   struct Key {
-    uint8_t downMask = 0;  // one bit per scan code mapped to this key
-    bool pressedSinceQuery = false;
+    uint8_t downMask = 0;   // one bit per scan code mapped to this key
     bool pressed = false;   // this tick
     bool released = false;  // this tick
   };

@@ -22,7 +22,6 @@ namespace {
 constexpr int kRetryButton = static_cast<int>(MessageBoxAnswer::Retry);
 constexpr int kCancelButton = static_cast<int>(MessageBoxAnswer::Cancel);
 
-constexpr uint32_t kJoyErrParms = 165;  // no such joystick
 constexpr uint64_t kNsPerMs = 1000000;
 constexpr int kFastForward = 4;  // how much faster time runs while Tab is held during a replay
 constexpr Uint32 kPausedPollMs = 10;
@@ -98,10 +97,9 @@ class GameClock {
   uint64_t speed_ = 1;
 };
 
-// What the events of one yield brought.
+// What the events of one yield brought besides the keys and the joystick.
 struct YieldEvents {
   bool close = false;
-  std::vector<int> released;  // virtual keys, for the window's key-up event
 };
 
 class SdlPlatform final : public Platform {
@@ -118,21 +116,6 @@ class SdlPlatform final : public Platform {
   void SetFieldVisible(bool visible) override { window_.SetFieldVisible(visible); }
   void Present(const Surface& field) override { window_.Present(field); }
   void PumpEvents(WindowEvents& sink) override;
-
-  int16_t GetAsyncKeyState(int virtualKey) override {
-    return Scripted() ? scripted_.GetAsyncKeyState(virtualKey) : keyboard_.Query(virtualKey);
-  }
-  uint32_t JoyGetPosEx(uint32_t id, JOYINFOEX& info) override {
-    if (id != JOYSTICKID1) return kJoyErrParms;
-    const bool read = Scripted() ? scripted_.ReadJoystick(info) : controllers_.Read(info);
-    return read ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
-  }
-  uint32_t JoySetCapture(uint32_t id, uint32_t, bool) override {
-    if (id != JOYSTICKID1) return kJoyErrParms;
-    const bool attached = Scripted() ? scripted_.JoystickAttached() : controllers_.Attached();
-    return attached ? JOYERR_NOERROR : JOYERR_UNPLUGGED;
-  }
-  uint32_t JoyReleaseCapture(uint32_t) override { return JOYERR_NOERROR; }
 
   // Milliseconds of the game's clock, as a 32-bit count that wraps.
   uint32_t TimeGetTime() override { return static_cast<uint32_t>(clock_.Ns() / kNsPerMs); }
@@ -169,7 +152,6 @@ class SdlPlatform final : public Platform {
   Keyboard keyboard_;
   Controllers controllers_;
   Audio audio_;
-  ScriptedInput scripted_;
   GameClock clock_;
   int64_t tick_ = 0;
   bool joystickWasAttached_ = false;
@@ -190,19 +172,21 @@ void SdlPlatform::PumpEvents(WindowEvents& sink) {
     if (!paused_ || yield.close) break;
     SDL_Delay(kPausedPollMs);
   }
+  // The tick's input record: the recording's or the autoplay's, or what the devices did. The game
+  // reads its keys and joystick from this record alone.
   InputLine input;
   if (Scripted()) {
     input = options_.inputSource(tick_);
     input.tick = tick_;
-    yield.released = scripted_.Apply(input);
   } else {
     const auto joystick = controllers_.Reading();
     input =
         LineOfTick(tick_, keyboard_.TakeActivity(), joystick, joystickWasAttached_, yield.close);
     joystickWasAttached_ = joystick.has_value();
   }
+  const std::vector<int> released = TakeInput(input);
   // Every event is handled before the game hears of it: its close leaves by an exception.
-  for (int vk : yield.released) sink.OnKeyUp(vk);
+  for (int vk : released) sink.OnKeyUp(vk);
   if (options_.onYield) options_.onYield(tick_, input);
   if (yield.close || input.close) sink.OnClose();
 }
@@ -223,11 +207,7 @@ void SdlPlatform::Handle(const SDL_Event& event, YieldEvents& yield) {
       break;
     case SDL_KEYUP:
       if (event.key.keysym.scancode == SDL_SCANCODE_TAB && Scripted()) clock_.SetSpeed(1);
-      if (!Scripted()) {
-        if (const int vk = keyboard_.Release(event.key.keysym.scancode); vk != 0) {
-          yield.released.push_back(vk);
-        }
-      }
+      if (!Scripted()) keyboard_.Release(event.key.keysym.scancode);
       break;
     case SDL_CONTROLLERDEVICEADDED:
       controllers_.OnDeviceAdded(event.cdevice.which);
@@ -261,13 +241,11 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event, YieldEvents& y
     case SDL_WINDOWEVENT_MAXIMIZED:
       window_.Repaint();
       break;
-    case SDL_WINDOWEVENT_FOCUS_LOST: {
+    case SDL_WINDOWEVENT_FOCUS_LOST:
       // Key releases elsewhere never reach us: every key is up, and the game waits.
-      const std::vector<int> released = keyboard_.ReleaseAll();
-      yield.released.insert(yield.released.end(), released.begin(), released.end());
+      keyboard_.ReleaseAll();
       if (!paused_) SetPaused(true, true);
       break;
-    }
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       if (pausedByFocus_) SetPaused(false, false);
       break;

@@ -1,19 +1,32 @@
-#include "platform/scripted_input.hpp"
+#include "platform/game_input.hpp"
 
 namespace vormelda {
 
-std::vector<int> ScriptedInput::Apply(const InputLine& line) {
+namespace {
+
+bool ValidKey(int virtualKey) {
+  return virtualKey >= 0 && virtualKey < 256;
+}
+
+}  // namespace
+
+std::vector<int> GameInput::Apply(const InputLine& line) {
+  std::bitset<kKeys> now;
+  for (int vk : line.heldKeys) {
+    if (ValidKey(vk)) now.set(static_cast<size_t>(vk));
+  }
   std::vector<int> released;
-  std::set<int> now(line.heldKeys.begin(), line.heldKeys.end());
-  for (int vk : held_) {
-    if (now.count(vk) == 0) released.push_back(vk);
+  const std::bitset<kKeys> up = held_ & ~now;
+  if (up.any()) {
+    for (int vk = 0; vk < kKeys; ++vk) {
+      if (up.test(static_cast<size_t>(vk))) released.push_back(vk);
+    }
   }
-  for (int vk : now) {
-    if (held_.count(vk) == 0) pressedSinceQuery_.insert(vk);
-  }
-  held_ = std::move(now);
+  pressedSinceQuery_ |= now & ~held_;
+  held_ = now;
   for (int vk : line.tappedKeys) {
-    pressedSinceQuery_.insert(vk);
+    if (!ValidKey(vk)) continue;
+    pressedSinceQuery_.set(static_cast<size_t>(vk));
     released.push_back(vk);
   }
   if (line.joystick) joystickAttached_ = true;
@@ -24,14 +37,16 @@ std::vector<int> ScriptedInput::Apply(const InputLine& line) {
   return released;
 }
 
-int16_t ScriptedInput::GetAsyncKeyState(int virtualKey) {
-  int16_t state = 0;
-  if (held_.count(virtualKey) != 0) state = static_cast<int16_t>(0x8000);
-  if (pressedSinceQuery_.erase(virtualKey) != 0) state = static_cast<int16_t>(state | 1);
-  return state;
+int16_t GameInput::GetAsyncKeyState(int virtualKey) {
+  if (!ValidKey(virtualKey)) return 0;
+  const auto key = static_cast<size_t>(virtualKey);
+  uint16_t state = held_.test(key) ? 0x8000u : 0u;
+  if (pressedSinceQuery_.test(key)) state |= 1u;
+  pressedSinceQuery_.reset(key);
+  return static_cast<int16_t>(state);
 }
 
-bool ScriptedInput::ReadJoystick(JOYINFOEX& info) const {
+bool GameInput::ReadJoystick(JOYINFOEX& info) const {
   if (!joystickAttached_) return false;
   info.dwXpos = joyX_;
   info.dwYpos = joyY_;

@@ -1,7 +1,7 @@
 // A recording's line for a tick, made from what the keys and the joystick did during it, must make
 // a replay's game see exactly what the game saw: the same key states at its queries and the same
 // key-up events.
-#include "platform/scripted_input.hpp"
+#include "platform/game_input.hpp"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ TEST(LineOfTick, ReplaysWhatEachKeyDidWithinTheTick) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.what);
-    ScriptedInput replay;
+    GameInput replay;
     InputLine before;
     before.tick = 4;
     if (c.heldBefore) before.heldKeys = {VK_X};
@@ -58,7 +58,7 @@ TEST(LineOfTick, ReplaysWhatEachKeyDidWithinTheTick) {
 
 TEST(LineOfTick, RecordsTheJoystickItsUnpluggingAndTheClose) {
   const JoystickReading stick{0, 65535, 2};
-  ScriptedInput replay;
+  GameInput replay;
   replay.Apply(LineOfTick(1, {}, stick, false, false));
   JOYINFOEX info{};
   ASSERT_TRUE(replay.ReadJoystick(info));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "flow/startup.hpp"
+#include "records/fields.hpp"
 #include "records/game_state.hpp"
 #include "records/scene.hpp"
 
@@ -20,11 +21,6 @@ namespace vormelda {
 namespace {
 
 constexpr std::string_view kMagic = "# vormelda-recording";
-
-template <typename T>
-concept HasFields = requires(const T& r) {
-  r.Fields([](const char*, const auto&) {});
-};
 
 // FNV-1a over a little-endian serialisation of every field, floats by their bits.
 class StateHasher {

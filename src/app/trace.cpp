@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "records/fields.hpp"
 #include "records/game_state.hpp"
 #include "records/scene.hpp"
 #include "window/form_main.hpp"
@@ -12,26 +13,52 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-template <typename R>
-Json ToJson(const R& record) {
-  Json out;
-  record.Fields([&](const char* name, const auto& value) { out[name] = value; });
-  return out;
-}
+// Writes each field that a record's field list names under its own name: the same list the state
+// checksum walks, so nothing the game keeps can be left out of the trace.
+class JsonWriter {
+ public:
+  explicit JsonWriter(Json& out) : out_(out) {}
 
-template <typename Slots>
-Json SlotsJson(const Slots& slots) {
-  Json out = Json::array();
-  for (const auto& s : slots) out.push_back(ToJson(s));
-  return out;
-}
+  template <typename T>
+  void operator()(const char* name, const T& value) {
+    out_[name] = ToJson(value);
+  }
+  // The boss's fields are globals of their own (BossX, BossHP, ...): listed at the top.
+  void operator()(const char*, const BossState& boss) { boss.Fields(*this); }
 
-// An unallocated list is null.
-template <typename T>
-Json ListJson(const GrowableList<T>& list) {
-  if (!list.Allocated()) return nullptr;
-  return SlotsJson(list.Entries());
-}
+ private:
+  template <typename T>
+  static Json ToJson(const T& value) {
+    if constexpr (HasFields<T>) {
+      Json record = Json::object();
+      value.Fields(JsonWriter(record));
+      return record;
+    } else {
+      return value;
+    }
+  }
+  // The shot sound is the file's bytes: only their number is shown.
+  static Json ToJson(const std::vector<uint8_t>& bytes) { return bytes.size(); }
+  static Json ToJson(const std::array<char, 5>& text) {
+    return std::string(text.begin(), text.end());
+  }
+  template <typename T, int N>
+  static Json ToJson(const OneBasedArray<T, N>& slots) {
+    Json list = Json::array();
+    for (const T& s : slots) list.push_back(ToJson(s));
+    return list;
+  }
+  // An unallocated list is null.
+  template <typename T>
+  static Json ToJson(const GrowableList<T>& list) {
+    if (!list.Allocated()) return nullptr;
+    Json entries = Json::array();
+    for (const T& e : list.Entries()) entries.push_back(ToJson(e));
+    return entries;
+  }
+
+  Json& out_;
+};
 
 }  // namespace
 
@@ -43,28 +70,7 @@ nlohmann::ordered_json TraceRecord(int64_t tick, uint32_t clock) {
   j["Caption"] = frmMain.Caption();
   j["Tag"] = frmMain.Tag;
   j["KeyPreview"] = frmMain.KeyPreview;
-  j["FrameCount"] = FrameCount;
-  j["FramesPerSecond"] = FramesPerSecond;
-  j["HighScoreText"] = std::string(HighScoreText.begin(), HighScoreText.end());
-  j["StartButtonLatch"] = StartButtonLatch;
-  j["BombTimer"] = BombTimer;
-  j["MissCountdown"] = MissCountdown;
-  j["MissBlastX"] = MissBlastX;
-  j["MissBlastY"] = MissBlastY;
-  j["BackSwitched"] = BackSwitched;
-  j["ShotSound"] = ShotSound.size();
-  j["LoopIndex"] = LoopIndex;
-  Game.Boss.Fields([&](const char* name, const auto& value) { j[name] = value; });
-  j["Player"] = ToJson(Player);
-  j["JoyInfo"] = ToJson(JoyInfo);
-  j["PowerItem"] = ToJson(PowerItem);
-  j["BombItem"] = ToJson(BombItem);
-  j["CenterShots"] = SlotsJson(CenterShots);
-  j["LeftShots"] = SlotsJson(LeftShots);
-  j["RightShots"] = SlotsJson(RightShots);
-  j["Enemies"] = ListJson(Enemies);
-  j["EnemyShots"] = ListJson(EnemyShots);
-  j["Blasts"] = ListJson(Blasts);
+  Game.Fields(JsonWriter(j));
   return j;
 }
 

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
+#include <string>
 
 #include "common/helpers.hpp"
+#include "records/fields.hpp"
 #include "records/game_state.hpp"
 
 namespace vormelda {
@@ -41,6 +44,50 @@ TEST(GrowableList, IsNeverShrunkToZeroEntries) {
   GrowableList<ShotSlot> unallocated;
   unallocated.ShrinkTo(1);
   EXPECT_FALSE(unallocated.Allocated());
+}
+
+// Converts to any type: as many of these as a record takes in braces is its number of members.
+struct AnyMember {
+  template <typename T>
+  operator T() const;  // only named, never called
+};
+
+template <typename T, typename... Members>
+constexpr size_t MemberCount() {
+  if constexpr (requires { T{Members{}..., AnyMember{}}; }) {
+    return MemberCount<T, Members..., AnyMember>();
+  } else {
+    return sizeof...(Members);
+  }
+}
+
+// A member added to a record but not to its field list would silently drop out of every state
+// checksum and trace: each list names every member once, each by a name of its own.
+template <HasFields T>
+void ExpectEveryMemberListed(const char* record) {
+  SCOPED_TRACE(record);
+  const T value{};
+  std::set<const void*> members;
+  std::set<std::string> names;
+  value.Fields([&](const char* name, const auto& member) {
+    members.insert(&member);
+    names.insert(name);
+  });
+  EXPECT_EQ(members.size(), MemberCount<T>());
+  EXPECT_EQ(names.size(), MemberCount<T>());
+}
+
+TEST(FieldLists, NameEveryMemberOfEveryRecordOnce) {
+  static_assert(MemberCount<ShotSlot>() == 5);  // the count itself, on a record known by heart
+  ExpectEveryMemberListed<GameState>("GameState");
+  ExpectEveryMemberListed<PlayerRecord>("PlayerRecord");
+  ExpectEveryMemberListed<ShotSlot>("ShotSlot");
+  ExpectEveryMemberListed<EnemyRecord>("EnemyRecord");
+  ExpectEveryMemberListed<EnemyShotRecord>("EnemyShotRecord");
+  ExpectEveryMemberListed<BlastRecord>("BlastRecord");
+  ExpectEveryMemberListed<BossState>("BossState");
+  ExpectEveryMemberListed<RandomGenerator>("RandomGenerator");
+  ExpectEveryMemberListed<JOYINFOEX>("JOYINFOEX");
 }
 
 class SavedGame : public ::testing::Test {

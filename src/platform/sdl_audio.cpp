@@ -20,31 +20,15 @@ constexpr int kChunkSamples = 1024;  // short enough that a shot is heard on its
 
 // The levels of the mix. Every sound and the music play at half their level, so that even the
 // busiest moment (music, a bomb, explosions, shots) sums below full scale inside the mixer; the
-// mixed stream is then brought back up and a limiter keeps its peaks under -1 dBFS.
+// mixed stream is then brought back up and a limiter keeps its peaks under -1 dBFS (limiter.hpp).
 constexpr int kEffectVolume = MIX_MAX_VOLUME / 2;
 constexpr int kMusicVolume = MIX_MAX_VOLUME / 2;
-constexpr float kMakeUpGain = 1.6f;
-constexpr float kCeiling = 0.89f * 32767;                 // -1 dBFS
-constexpr float kRelease = 1.0f / (0.08f * kSampleRate);  // back to full gain in about 80 ms
 
-// The limiter on the mixed stream (signed 16-bit, interleaved stereo): a peak over the ceiling
-// lowers the gain at once, which then recovers gradually. It runs on the audio thread only.
-void Limit(void* state, Uint8* stream, int bytes) {
-  float& gain = *static_cast<float*>(state);
-  auto* samples = reinterpret_cast<Sint16*>(stream);
+// The limiter on the mixed stream (signed 16-bit, interleaved stereo), on the audio thread.
+void Limit(void* limiter, Uint8* stream, int bytes) {
   const int frames = bytes / static_cast<int>(sizeof(Sint16) * kOutputChannels);
-  for (int f = 0; f < frames; ++f) {
-    Sint16* frame = samples + f * kOutputChannels;
-    float peak = 0;
-    for (int c = 0; c < kOutputChannels; ++c) {
-      peak = std::max(peak, std::abs(static_cast<float>(frame[c]) * kMakeUpGain));
-    }
-    gain = std::min(1.0f, gain + (1.0f - gain) * kRelease);
-    if (peak * gain > kCeiling) gain = kCeiling / peak;
-    for (int c = 0; c < kOutputChannels; ++c) {
-      frame[c] = static_cast<Sint16>(std::lround(frame[c] * kMakeUpGain * gain));
-    }
-  }
+  static_cast<Limiter*>(limiter)->Process(reinterpret_cast<Sint16*>(stream), frames,
+                                          kOutputChannels);
 }
 
 // An effect: a decoded sound on a channel of its own.
@@ -187,9 +171,11 @@ std::shared_ptr<Mixer> Mixer::Open() {
   Mix_ReserveChannels(1);  // the shot sound's
   Mix_Volume(kShotChannel, kEffectVolume);
   Mix_VolumeMusic(kMusicVolume);
-  Mix_SetPostMix(Limit, &mixer->limiterGain_);
+  Mix_SetPostMix(Limit, &mixer->limiter_);
   return mixer;
 }
+
+Mixer::Mixer() : limiter_(kSampleRate) {}
 
 Mixer::~Mixer() {
   Mix_SetPostMix(nullptr, nullptr);

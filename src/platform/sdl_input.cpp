@@ -8,26 +8,6 @@ namespace vormelda::sdl {
 
 namespace {
 
-struct KeyMapping {
-  SDL_Scancode code;
-  int virtualKey;
-  uint8_t bit;  // which of the key's scan codes this is
-};
-
-constexpr KeyMapping kKeyMap[] = {
-    {SDL_SCANCODE_RETURN, VK_RETURN, 1}, {SDL_SCANCODE_KP_ENTER, VK_RETURN, 2},
-    {SDL_SCANCODE_LEFT, VK_LEFT, 1},     {SDL_SCANCODE_UP, VK_UP, 1},
-    {SDL_SCANCODE_RIGHT, VK_RIGHT, 1},   {SDL_SCANCODE_DOWN, VK_DOWN, 1},
-    {SDL_SCANCODE_X, VK_X, 1},           {SDL_SCANCODE_Z, VK_Z, 1},
-};
-
-const KeyMapping* FindMapping(SDL_Scancode code) {
-  for (const KeyMapping& m : kKeyMap) {
-    if (m.code == code) return &m;
-  }
-  return nullptr;
-}
-
 constexpr uint32_t kCentre = 32767;
 constexpr uint32_t kMinimum = 0;
 constexpr uint32_t kMaximum = 65535;
@@ -49,61 +29,11 @@ void ApplyHat(Uint8 hat, JOYINFOEX& info) {
 
 // ---- Keyboard ----
 
-int Keyboard::Slot(int virtualKey) {
-  switch (virtualKey) {
-    case VK_RETURN:
-      return 0;
-    case VK_LEFT:
-      return 1;
-    case VK_UP:
-      return 2;
-    case VK_RIGHT:
-      return 3;
-    case VK_DOWN:
-      return 4;
-    case VK_X:
-      return 5;
-    case VK_Z:
-      return 6;
-    default:
-      return -1;
-  }
-}
-
-void Keyboard::Press(SDL_Scancode code) {
-  const KeyMapping* m = FindMapping(code);
-  if (m == nullptr) return;
-  Key& key = keys_[Slot(m->virtualKey)];
-  // The game sees one key: a second scan code of a key already down changes nothing for it.
-  if (key.downMask == 0) key.pressed = true;
-  key.downMask |= m->bit;
-}
-
-void Keyboard::Release(SDL_Scancode code) {
-  const KeyMapping* m = FindMapping(code);
-  if (m == nullptr) return;
-  Key& key = keys_[Slot(m->virtualKey)];
-  if ((key.downMask & m->bit) == 0) return;  // went down while the game did not listen
-  key.downMask &= static_cast<uint8_t>(~m->bit);
-  if (key.downMask == 0) key.released = true;  // unless still down by its other scan code
-}
-
-void Keyboard::ReleaseAll() {
-  for (Key& key : keys_) {
-    if (key.downMask == 0) continue;
-    key.downMask = 0;
-    key.released = true;
-  }
-}
-
-std::vector<KeyActivity> Keyboard::TakeActivity() {
-  std::vector<KeyActivity> activity;
-  for (int vk : {VK_RETURN, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_X, VK_Z}) {
-    Key& key = keys_[Slot(vk)];
-    activity.push_back({vk, key.downMask != 0, key.pressed, key.released});
-    key.pressed = key.released = false;
-  }
-  return activity;
+std::vector<KeyBinding> GameKeyBindings() {
+  return {{SDL_SCANCODE_RETURN, VK_RETURN}, {SDL_SCANCODE_KP_ENTER, VK_RETURN},
+          {SDL_SCANCODE_LEFT, VK_LEFT},     {SDL_SCANCODE_UP, VK_UP},
+          {SDL_SCANCODE_RIGHT, VK_RIGHT},   {SDL_SCANCODE_DOWN, VK_DOWN},
+          {SDL_SCANCODE_X, VK_X},           {SDL_SCANCODE_Z, VK_Z}};
 }
 
 // ---- Controllers ----

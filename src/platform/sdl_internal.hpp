@@ -13,6 +13,8 @@
 
 #include "platform/game_input.hpp"
 #include "platform/joyinfo.hpp"
+#include "platform/keyboard.hpp"
+#include "platform/limiter.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl_platform.hpp"
 
@@ -106,26 +108,9 @@ class Window {
 // Whether a window manager looks after the window (always, but on a bare X server).
 bool WindowManaged(SDL_Window* window);
 
-// The game's keys as the window's events left them: what each did during a tick, for the tick's
-// input record.
-class Keyboard {
- public:
-  void Press(SDL_Scancode code);
-  void Release(SDL_Scancode code);
-  // The window lost the keyboard: every key is up.
-  void ReleaseAll();
-  // What every key did since the last call, and whether it is down now.
-  std::vector<KeyActivity> TakeActivity();
-
- private:
-  struct Key {
-    uint8_t downMask = 0;   // one bit per scan code mapped to this key
-    bool pressed = false;   // this tick
-    bool released = false;  // this tick
-  };
-  static int Slot(int virtualKey);
-  std::array<Key, 7> keys_{};
-};
+// The game's keys and the keys of the keyboard they are bound to: Enter (and the keypad's), the
+// arrows, X and Z.
+std::vector<KeyBinding> GameKeyBindings();
 
 // Game controllers and joysticks, opened and closed as they come and go.
 class Controllers {
@@ -168,12 +153,12 @@ class Mixer {
   const void* musicOwner = nullptr;  // the clip whose piece is loaded into the music stream
 
  private:
-  Mixer() = default;
+  Mixer();
   int allocated_ = 0;
   int next_ = 1;  // channel 0 is the shot sound's
   std::vector<int> free_;
   std::unique_ptr<Subsystem> subsystem_;
-  float limiterGain_ = 1.0f;  // the limiter's state, on the audio thread
+  Limiter limiter_;  // on the audio thread
 };
 
 inline constexpr int kShotChannel = 0;

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/game_clock.hpp"
 #include "platform/sdl_internal.hpp"
 
 namespace vormelda {
@@ -22,7 +23,6 @@ namespace {
 constexpr int kRetryButton = static_cast<int>(MessageBoxAnswer::Retry);
 constexpr int kCancelButton = static_cast<int>(MessageBoxAnswer::Cancel);
 
-constexpr uint64_t kNsPerMs = 1000000;
 constexpr int kFastForward = 4;  // how much faster time runs while Tab is held during a replay
 constexpr Uint32 kPausedPollMs = 10;
 
@@ -78,25 +78,6 @@ void WriteToStderr(std::string_view text) {
   std::fflush(stderr);
 }
 
-// The clock the game reads: the monotonic clock, run faster while a replay is fast-forwarded.
-class GameClock {
- public:
-  GameClock() : realBase_(MonotonicNs()), gameBase_(realBase_) {}
-  uint64_t Ns() const { return gameBase_ + (MonotonicNs() - realBase_) * speed_; }
-  void SetSpeed(int speed) {
-    gameBase_ = Ns();
-    realBase_ = MonotonicNs();
-    speed_ = speed;
-  }
-  // The real time at which the game's clock reaches gameNs.
-  uint64_t RealNsAt(uint64_t gameNs) const { return realBase_ + (gameNs - gameBase_) / speed_; }
-
- private:
-  uint64_t realBase_;
-  uint64_t gameBase_;
-  uint64_t speed_ = 1;
-};
-
 // What the events of one yield brought besides the keys and the joystick.
 struct YieldEvents {
   bool close = false;
@@ -118,13 +99,10 @@ class SdlPlatform final : public Platform {
   void PumpEvents(WindowEvents& sink) override;
 
   // Milliseconds of the game's clock, as a 32-bit count that wraps.
-  uint32_t TimeGetTime() override { return static_cast<uint32_t>(clock_.Ns() / kNsPerMs); }
+  uint32_t TimeGetTime() override { return clock_.Ms(MonotonicNs()); }
   // To the nanosecond at which the clock starts to read `reading`: one sleep, no spinning.
   void SleepUntil(uint32_t reading) override {
-    const uint64_t nowMs = clock_.Ns() / kNsPerMs;
-    const auto ahead = static_cast<int32_t>(reading - static_cast<uint32_t>(nowMs));
-    if (ahead <= 0 || ahead > 1000) return;
-    SleepUntilNs(clock_.RealNsAt((nowMs + static_cast<uint64_t>(ahead)) * kNsPerMs));
+    if (const auto wake = clock_.WakeFor(reading, MonotonicNs())) SleepUntilNs(*wake);
   }
 
   MessageBoxAnswer MessageBoxRetryCancel(std::string_view text, std::string_view title) override;
@@ -149,10 +127,11 @@ class SdlPlatform final : public Platform {
   Video video_;
   EndSignals endSignals_;
   Window window_;
-  Keyboard keyboard_;
+  Keyboard keyboard_{GameKeyBindings()};
   Controllers controllers_;
   Audio audio_;
-  GameClock clock_;
+  // The monotonic clock, run faster while a replay is fast-forwarded.
+  GameClock clock_{MonotonicNs()};
   int64_t tick_ = 0;
   bool joystickWasAttached_ = false;
   bool paused_ = false;
@@ -206,7 +185,8 @@ void SdlPlatform::Handle(const SDL_Event& event, YieldEvents& yield) {
       }
       break;
     case SDL_KEYUP:
-      if (event.key.keysym.scancode == SDL_SCANCODE_TAB && Scripted()) clock_.SetSpeed(1);
+      if (event.key.keysym.scancode == SDL_SCANCODE_TAB && Scripted())
+        clock_.SetSpeed(1, MonotonicNs());
       if (!Scripted()) keyboard_.Release(event.key.keysym.scancode);
       break;
     case SDL_CONTROLLERDEVICEADDED:
@@ -267,7 +247,7 @@ bool SdlPlatform::HandleControlKey(const SDL_KeyboardEvent& key) {
   } else if (code == SDL_SCANCODE_P || code == SDL_SCANCODE_PAUSE) {
     if (first) SetPaused(!paused_, false);
   } else if (code == SDL_SCANCODE_TAB && Scripted()) {
-    if (first) clock_.SetSpeed(kFastForward);
+    if (first) clock_.SetSpeed(kFastForward, MonotonicNs());
   } else {
     return false;
   }

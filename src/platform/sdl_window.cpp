@@ -10,27 +10,23 @@
 
 #include "platform/files.hpp"
 #include "platform/sdl_internal.hpp"
+#include "platform/window_layout.hpp"
 
 namespace vormelda::sdl {
 
 namespace {
 
-// Room left for the caption bar and the frame the window manager adds.
-constexpr int kFrameAllowanceX = 8;
-constexpr int kFrameAllowanceY = 40;
 constexpr size_t kIconFileLimit = 1024 * 1024;
 
 [[noreturn]] void Fail(const std::string& what) {
   throw std::runtime_error(what + ": " + SDL_GetError());
 }
 
-int OpeningScale(const SdlOptions& options) {
+int ScaleToOpenAt(const SdlOptions& options) {
   if (options.windowScale > 0) return options.windowScale;
   SDL_Rect usable{};
   if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  const int scale = std::min((usable.w - kFrameAllowanceX) / kFieldWidth,
-                             (usable.h - kFrameAllowanceY) / kFieldHeight);
-  return std::max(1, scale);
+  return OpeningScale(usable.w, usable.h);
 }
 
 // A window opened at one pixel per field pixel only copies the field: SDL's software renderer
@@ -64,7 +60,7 @@ constexpr uint8_t kLetters[6][7] = {
 }  // namespace
 
 Window::Window(const SdlOptions& options) {
-  const int scale = OpeningScale(options);
+  const int scale = ScaleToOpenAt(options);
   window_.reset(SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(0),
                                  SDL_WINDOWPOS_CENTERED_DISPLAY(0), kFieldWidth * scale,
                                  kFieldHeight * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
@@ -132,13 +128,9 @@ void Window::Present(const Surface& field) {
 SDL_Rect Window::FieldRect() const {
   int width = 0, height = 0;
   SDL_GetRendererOutputSize(renderer_.get(), &width, &height);
-  const double fit = std::min(static_cast<double>(width) / textureWidth_,
-                              static_cast<double>(height) / textureHeight_);
-  // Whole pixels per field pixel, unless the window is too small for even one.
-  const double scale = fill_ || fit < 1 ? fit : std::floor(fit);
-  const int w = static_cast<int>(std::lround(textureWidth_ * scale));
-  const int h = static_cast<int>(std::lround(textureHeight_ * scale));
-  return {(width - w) / 2, (height - h) / 2, w, h};
+  const Rect r = FieldPlacement(width, height, textureWidth_, textureHeight_,
+                                fill_ ? Scaling::Fill : Scaling::Sharp);
+  return {r.x, r.y, r.w, r.h};
 }
 
 void Window::Repaint() {

@@ -13,6 +13,7 @@
 #include "app/command_line.hpp"
 #include "app/recording.hpp"
 #include "flow/startup.hpp"
+#include "platform/files.hpp"
 #include "platform/folders.hpp"
 #include "platform/sdl_platform.hpp"
 #include "window/data_files.hpp"

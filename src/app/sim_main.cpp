@@ -14,6 +14,7 @@
 #include "app/trace.hpp"
 #include "flow/startup.hpp"
 #include "platform/headless_platform.hpp"
+#include "platform/system.hpp"
 #include "records/scene.hpp"
 
 using namespace vormelda;
@@ -105,16 +106,6 @@ std::pair<int64_t, std::string> ParseShot(const std::string& shot) {
   return {*tick, shot.substr(colon + 1)};
 }
 
-// The resident set size of this process, from the kernel's status file.
-long ResidentKb() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return -1;
-}
-
 // Everything a run writes or checks at each yield.
 class RunOutputs {
  public:
@@ -163,7 +154,8 @@ class RunOutputs {
 
   void OnYield(const HeadlessPlatform& host, int64_t tick) {
     if (memory_ && CurrentScene == "title" && lastScene_ != "title") {
-      std::cout << "memory title-visit=" << ++titleVisits_ << " rss_kb=" << ResidentKb() << '\n';
+      std::cout << "memory title-visit=" << ++titleVisits_ << " rss_kb=" << ResidentMemoryKb()
+                << '\n';
     }
     lastScene_ = CurrentScene;
     if (recorder_) recorder_->OnYield(tick, host.CurrentInput());

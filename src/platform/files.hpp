@@ -24,6 +24,8 @@ FileContent ReadWholeFile(const std::string& path, size_t limit);
 FileContent ReadFileStart(const std::string& path, size_t limit);
 // Whether path names a regular file that opens for reading.
 bool CanOpenRegularFile(const std::string& path);
+// Whether this process may create files in the folder.
+bool IsWritableFolder(const std::string& folder);
 
 // Replaces a file without ever leaving it half-written: the content goes to a temporary file in
 // the same folder, named after the target with kReplacementMark and six more characters, which

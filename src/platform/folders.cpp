@@ -1,33 +1,44 @@
 #include "platform/folders.hpp"
 
 #include <SDL.h>
-#include <unistd.h>
 
 #include <filesystem>
 
+#include "platform/system.hpp"
+
 namespace vormelda {
 
+namespace {
+
+// Without the separators at its end, but for a root.
+std::string WithoutTrailingSeparators(std::string folder) {
+  while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
+  return folder;
+}
+
+}  // namespace
+
 std::string ExecutableFolder() {
-  std::error_code ec;
-  const auto exe = std::filesystem::canonical("/proc/self/exe", ec);
-  if (ec) return std::filesystem::current_path(ec).string();
-  return exe.parent_path().string();
+  char* base = SDL_GetBasePath();
+  if (base == nullptr) {
+    std::error_code ec;
+    return Utf8Of(std::filesystem::current_path(ec));
+  }
+  std::string folder(base);
+  SDL_free(base);
+  return WithoutTrailingSeparators(folder);
 }
 
 std::string FindDataFolder(const std::string& programFolder) {
-  const std::filesystem::path program(programFolder);
+  const std::filesystem::path program = PathOf(programFolder);
   for (const auto& candidate : {program, program / ".." / "share" / "vormelda"}) {
     std::error_code ec;
     if (std::filesystem::is_directory(candidate / "Picture", ec)) {
       const auto found = std::filesystem::canonical(candidate, ec);
-      return ec ? candidate.string() : found.string();
+      return Utf8Of(ec ? candidate : found);
     }
   }
   return programFolder;
-}
-
-bool IsWritableFolder(const std::string& folder) {
-  return access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 std::optional<std::string> PreferenceFolder() {
@@ -35,8 +46,7 @@ std::optional<std::string> PreferenceFolder() {
   if (path == nullptr) return std::nullopt;
   std::string folder(path);
   SDL_free(path);
-  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-  return folder;
+  return WithoutTrailingSeparators(folder);
 }
 
 std::string PlayerFolderFor(const std::string& dataFolder, bool dataFolderWritable,

@@ -15,9 +15,6 @@ std::string ExecutableFolder();
 // build), else ../share/vormelda when that does (an install in games/ or bin/), else the folder.
 std::string FindDataFolder(const std::string& programFolder);
 
-// Whether this process may create files in the folder.
-bool IsWritableFolder(const std::string& folder);
-
 // The player's own folder for the game's files ($XDG_DATA_HOME/vormelda, usually
 // ~/.local/share/vormelda), made if need be; empty when there is none.
 std::optional<std::string> PreferenceFolder();

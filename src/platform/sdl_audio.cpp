@@ -1,14 +1,12 @@
 // Sound through the mixer library: every effect clip owns a mixer channel, the music clips share
 // the one music stream, and the shot sound plays from memory on a channel kept for it.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/sdl_internal.hpp"
+#include "platform/system.hpp"
 
 namespace vormelda::sdl {
 
@@ -117,34 +115,6 @@ class MusicClip final : public AudioClip {
 
 }  // namespace
 
-namespace {
-
-// Sends stderr to nowhere for as long as it lives.
-class QuietStderr {
- public:
-  QuietStderr() : saved_(dup(STDERR_FILENO)) {
-    std::fflush(stderr);
-    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (null >= 0) {
-      dup2(null, STDERR_FILENO);
-      close(null);
-    }
-  }
-  ~QuietStderr() {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    dup2(saved_, STDERR_FILENO);
-    close(saved_);
-  }
-  QuietStderr(const QuietStderr&) = delete;
-  QuietStderr& operator=(const QuietStderr&) = delete;
-
- private:
-  int saved_;
-};
-
-}  // namespace
-
 // ---- Mixer ----
 
 std::shared_ptr<Mixer> Mixer::Open() {
@@ -153,7 +123,7 @@ std::shared_ptr<Mixer> Mixer::Open() {
   {
     // The sound libraries write a page of complaints to stderr where there is no sound card;
     // one line below says what it means.
-    const QuietStderr quiet;
+    const StderrSilenced quiet;
     subsystem = std::make_unique<Subsystem>(SDL_INIT_AUDIO);
     if (subsystem->Ok()) {
       Mix_Init(MIX_INIT_MP3);  // a failure shows when a piece does not load

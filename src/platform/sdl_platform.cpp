@@ -6,13 +6,13 @@
 #include "platform/sdl_platform.hpp"
 
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "platform/game_clock.hpp"
 #include "platform/sdl_internal.hpp"
+#include "platform/system.hpp"
 
 namespace vormelda {
 
@@ -25,18 +25,6 @@ constexpr int kCancelButton = static_cast<int>(MessageBoxAnswer::Cancel);
 
 constexpr int kFastForward = 4;  // how much faster time runs while Tab is held during a replay
 constexpr Uint32 kPausedPollMs = 10;
-
-uint64_t MonotonicNs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<uint64_t>(now.tv_sec) * 1000000000 + static_cast<uint64_t>(now.tv_nsec);
-}
-
-void SleepUntilNs(uint64_t wake) {
-  const timespec at{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
-  }
-}
 
 Uint32 InitVideo() {
   SDL_SetMainReady();
@@ -262,14 +250,10 @@ void SdlPlatform::SetPaused(bool paused, bool byFocus) {
 
 void SdlPlatform::SaveScreenshot() {
   namespace fs = std::filesystem;
-  const fs::path folder = fs::path(options_.screenshotFolder) / "Screenshots";
+  const fs::path folder = PathOf(options_.screenshotFolder) / "Screenshots";
   std::error_code ec;
   fs::create_directories(folder, ec);
-  char stamp[32];
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
+  const std::string stamp = LocalTimeStamp();
   // A second screenshot within the same second is numbered.
   const auto named = [&](int n) {
     std::string name = "vormelda-";
@@ -279,10 +263,11 @@ void SdlPlatform::SaveScreenshot() {
   };
   fs::path file = named(1);
   for (int n = 2; fs::exists(file, ec); ++n) file = named(n);
-  if (window_.SaveField(file.string())) {
-    std::printf("vormelda: a screenshot is in %s\n", file.c_str());
+  const std::string name = Utf8Of(file);
+  if (window_.SaveField(name)) {
+    std::printf("vormelda: a screenshot is in %s\n", name.c_str());
   } else {
-    std::fprintf(stderr, "vormelda: cannot write the screenshot %s\n", file.c_str());
+    std::fprintf(stderr, "vormelda: cannot write the screenshot %s\n", name.c_str());
   }
   std::fflush(stdout);
 }

@@ -1,10 +1,10 @@
 #include "platform/surface.hpp"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <new>
+
+#include "platform/system.hpp"
 
 namespace vormelda {
 
@@ -13,19 +13,17 @@ constexpr size_t kHugePage = 2 * 1024 * 1024;
 }  // namespace
 
 void* AllocatePictureMemory(size_t bytes) {
-  if (bytes < kHugePage) {
-    if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
-    throw std::bad_alloc();
-  }
-  const size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-  void* p = std::aligned_alloc(kHugePage, whole);
-  if (p == nullptr) throw std::bad_alloc();
-  madvise(p, whole, MADV_HUGEPAGE);  // only advice: where refused, small pages serve
-  return p;
+  if (bytes >= kHugePage) return AllocateLargeBlock(bytes, kHugePage);
+  if (void* p = std::malloc(bytes == 0 ? 1 : bytes)) return p;
+  throw std::bad_alloc();
 }
 
-void FreePictureMemory(void* block, size_t) noexcept {
-  std::free(block);
+void FreePictureMemory(void* block, size_t bytes) noexcept {
+  if (bytes >= kHugePage) {
+    FreeLargeBlock(block);
+  } else {
+    std::free(block);
+  }
 }
 
 Surface::Surface(int width, int height, uint32_t fill)

@@ -117,6 +117,10 @@ bool CanOpenRegularFile(const std::string& path) {
   return fd.get() >= 0;
 }
 
+bool IsWritableFolder(const std::string& folder) {
+  return access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 bool ReplaceFileSafely(const std::string& path, std::string_view content) {
   std::string temp = path;
   temp.append(kReplacementMark).append("XXXXXX");

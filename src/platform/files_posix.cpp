@@ -1,17 +1,18 @@
-#include "platform/files.hpp"
-
+// The game's files on POSIX systems.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+
+#include "platform/files.hpp"
+#include "platform/files_system.hpp"
 
 namespace vormelda {
 
@@ -32,90 +33,62 @@ class Fd {
   int fd_;
 };
 
-std::string Size(size_t bytes) {
-  return bytes % (1024 * 1024) == 0 ? std::to_string(bytes / (1024 * 1024)) + " MiB"
-                                    : std::to_string(bytes) + " bytes";
+}  // namespace
+
+namespace files {
+
+ReadHandle::~ReadHandle() {
+  if (handle_ >= 0) close(static_cast<int>(handle_));
 }
 
-// Opens without waiting for a pipe's writer and without becoming a terminal's reader; only a
-// regular file comes back open.
-int OpenRegularFile(const std::string& path, std::string& error, struct stat& info) {
+bool ReadHandle::Open(const std::string& path, std::string& error) {
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     error = errno == ENOENT ? "file not found" : "not readable";
-    return -1;
+    return false;
   }
+  struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
     error = "not a regular file";
-    return -1;
-  }
-  return fd;
-}
-
-// Reads up to limit + 1 bytes when whole, or limit bytes when not.
-FileContent Read(const std::string& path, size_t limit, bool whole) {
-  FileContent out;
-  struct stat info {};
-  const Fd fd(OpenRegularFile(path, out.error, info));
-  if (fd.get() < 0) return out;
-  if (whole && static_cast<uint64_t>(info.st_size) > limit) {
-    out.error = "larger than " + Size(limit);
-    return out;
-  }
-  const size_t want = whole ? limit + 1 : limit;
-  out.bytes.resize(std::min<size_t>(want, static_cast<size_t>(info.st_size) + 1));
-  size_t done = 0;
-  while (done < want) {
-    if (done == out.bytes.size()) out.bytes.resize(std::min(want, done * 2 + 4096));
-    const ssize_t n = read(fd.get(), out.bytes.data() + done, out.bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      out.error = "read error";
-      out.bytes.clear();
-      return out;
-    }
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
-  out.bytes.resize(done);
-  if (whole && done > limit) {  // it grew while being read
-    out.error = "larger than " + Size(limit);
-    out.bytes.clear();
-    return out;
-  }
-  out.ok = true;
-  return out;
-}
-
-// name + kReplacementMark + six letters or digits, as mkstemp fills them in.
-bool IsReplacementOf(std::string_view file, std::string_view name) {
-  const size_t stem = name.size() + kReplacementMark.size();
-  if (file.size() != stem + 6 || file.substr(0, name.size()) != name ||
-      file.substr(name.size(), kReplacementMark.size()) != kReplacementMark) {
     return false;
   }
-  return std::all_of(file.begin() + static_cast<std::ptrdiff_t>(stem), file.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  });
+  handle_ = fd;
+  size_ = static_cast<uint64_t>(info.st_size);
+  return true;
 }
 
-}  // namespace
-
-FileContent ReadWholeFile(const std::string& path, size_t limit) {
-  return Read(path, limit, true);
+int64_t ReadHandle::Read(uint8_t* into, size_t bytes) {
+  for (;;) {
+    const ssize_t n = read(static_cast<int>(handle_), into, bytes);
+    if (n < 0 && errno == EINTR) continue;
+    return n;
+  }
 }
 
-FileContent ReadFileStart(const std::string& path, size_t limit) {
-  return Read(path, limit, false);
-}
-
-bool CanOpenRegularFile(const std::string& path) {
-  std::string error;
+bool Exists(const std::string& path) {
   struct stat info {};
-  const Fd fd(OpenRegularFile(path, error, info));
-  return fd.get() >= 0;
+  return lstat(path.c_str(), &info) == 0 || errno != ENOENT;
 }
+
+std::vector<std::string> RegularFilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = readdir(dir)) {
+    struct stat info {};
+    const std::string path = folder + "/" + entry->d_name;
+    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) names.push_back(entry->d_name);
+  }
+  closedir(dir);
+  return names;
+}
+
+void RemoveFile(const std::string& path) {
+  unlink(path.c_str());
+}
+
+}  // namespace files
 
 bool IsWritableFolder(const std::string& folder) {
   return access(folder.c_str(), W_OK | X_OK) == 0;
@@ -147,31 +120,6 @@ bool ReplaceFileSafely(const std::string& path, std::string_view content) {
   const Fd dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) fsync(dir.get());
   return true;
-}
-
-bool CopyFileIfAbsent(const std::string& from, const std::string& to) {
-  struct stat info {};
-  if (lstat(to.c_str(), &info) == 0 || errno != ENOENT) return false;
-  const FileContent file = ReadWholeFile(from, 64 * 1024);
-  if (!file.ok) return false;
-  return ReplaceFileSafely(
-      to, std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-}
-
-void RemoveStaleReplacements(const std::string& folder, std::span<const std::string_view> names) {
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = readdir(dir)) {
-    const std::string_view file = entry->d_name;
-    const bool ours = std::any_of(names.begin(), names.end(), [&](std::string_view name) {
-      return IsReplacementOf(file, name);
-    });
-    if (!ours) continue;
-    const std::string path = folder + "/" + std::string(file);
-    struct stat info {};
-    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) unlink(path.c_str());
-  }
-  closedir(dir);
 }
 
 TemporaryFolder::TemporaryFolder() {

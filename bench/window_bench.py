@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Measures the game in a real window under Xvfb, as a player's machine would run it.
 
-For each speed (60, 75 and 100 frames a second) it starts the game with a timing library
-preloaded, plays a stretch of a recorded game (`vormelda --replay`, with no look-ahead or other
+For each speed (60, 75 and 100 frames a second) it starts the game with its timing log on
+(VORMELDA_TIMING_LOG), plays a stretch of a recorded game (`vormelda --replay`, with no look-ahead or other
 help) and prints, per speed: the share of frames handed to the renderer (SDL_RenderPresent
 called) at an interval within 1 ms of the frame rule (17, 14 and 11 ms: the first millisecond past
 1000 / rate), in brackets the same for the presents' returns (which include the renderer's own
@@ -11,8 +11,11 @@ the time from start to the title screen. It also times the headless runner's sta
 and with --audio plays the committed perfect game through SDL's disk audio driver, counts the
 mixed samples at full scale and times the credits' frames (34 ms).
 
-Usage: bench/window_bench.py BUILD_DIR [--seconds N] [--load N] [--audio]
-BUILD_DIR is a release build folder (build/release): its game/, tools/ and bench/ are used.
+With --windows ZIP it measures the Windows game of that zip under Wine instead (the recordings
+still come from the Linux build); the start to the title is then not timed.
+
+Usage: bench/window_bench.py BUILD_DIR [--seconds N] [--load N] [--audio] [--windows ZIP]
+BUILD_DIR is a release build folder (build/release): its game/ is used.
 """
 import argparse
 import math
@@ -24,6 +27,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 
 TITLE = "Vormelda"
 COMMENT = "#あなたのハイスコアです。（上限は35450です）"
@@ -49,12 +53,17 @@ def start_xvfb(work):
     return xvfb, ":" + number.decode().strip()
 
 
-def game_folder(game_dir, work, name):
+def game_folder(game_dir, work, name, windows_zip=None):
     folder = os.path.join(work, name)
-    os.makedirs(folder)
-    shutil.copy(os.path.join(game_dir, "vormelda"), folder)
-    for sub in ("Picture", "Music"):
-        shutil.copytree(os.path.join(game_dir, sub), os.path.join(folder, sub))
+    if windows_zip:
+        with zipfile.ZipFile(windows_zip) as z:
+            z.extractall(folder)
+        folder = os.path.join(folder, os.listdir(folder)[0])
+    else:
+        os.makedirs(folder)
+        shutil.copy(os.path.join(game_dir, "vormelda"), folder)
+        for sub in ("Picture", "Music"):
+            shutil.copytree(os.path.join(game_dir, sub), os.path.join(folder, sub))
     with open(os.path.join(folder, "HighScore.ini"), "w", encoding="utf-8", newline="") as f:
         f.write(COMMENT + "\r\n00000\r\n")
     for name in CERTIFICATES:
@@ -95,38 +104,71 @@ def recording_for(fps, build, work):
     return path
 
 
+def windows_path(path, args):
+    """The path as the Windows game names it, under Wine; as it is natively."""
+    if not args.windows:
+        return path
+    return subprocess.run(["winepath", "-w", path], capture_output=True, text=True,
+                          env=args.env).stdout.strip()
+
+
+def game_command(folder, args, *options):
+    """The game of the folder with these options, natively or under Wine."""
+    if args.windows:
+        return ["wine", os.path.join(folder, "vormelda.exe")] + [
+            windows_path(o, args) if os.path.isabs(o) else o for o in options]
+    return [os.path.join(folder, "vormelda")] + list(options)
+
+
+def close_game(game, args, display):
+    """Ends the game as a player would, so that it writes its timing log."""
+    if not args.windows:
+        game.terminate()  # SDL turns it into a close of the window
+    else:
+        env = dict(args.env, DISPLAY=display)
+        windows = subprocess.run(["xdotool", "search", "--name", f"^{TITLE}$"], env=env,
+                                 capture_output=True, text=True).stdout.split()
+        for window in windows:
+            subprocess.run(["xdotool", "key", "--window", window, "alt+F4"], env=env,
+                           stderr=subprocess.DEVNULL)
+    game.wait(timeout=20)
+
+
 def measure_speed(fps, args, display, work):
-    folder = game_folder(os.path.join(args.build, "game"), work, f"game{fps}")
+    folder = game_folder(os.path.join(args.build, "game"), work, f"game{fps}", args.windows)
     log = os.path.join(work, f"timing{fps}.txt")
-    env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="dummy", VORMELDA_TIMING_LOG=log,
-               LD_PRELOAD=os.path.join(args.build, "bench", "libvormelda_present_timer.so"))
+    env = dict(args.env, DISPLAY=display, SDL_AUDIODRIVER="dummy",
+               VORMELDA_TIMING_LOG=windows_path(log, args))
     recording = recording_for(fps, args.build, work)
     started = time.monotonic_ns()
-    game = subprocess.Popen([os.path.join(folder, "vormelda"), "--replay", recording], cwd=folder,
+    game = subprocess.Popen(game_command(folder, args, "--replay", recording), cwd=folder,
                             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     time.sleep(args.settle)  # loading, the title and the stage's intro
-    before, t0 = cpu_ticks(game.pid), time.monotonic_ns()
+    before = cpu_ticks(game.pid)
     time.sleep(args.seconds)
-    after, t1 = cpu_ticks(game.pid), time.monotonic_ns()
-    game.terminate()
-    game.wait(timeout=10)
+    after = cpu_ticks(game.pid)
+    close_game(game, args, display)
 
-    presents, ends, title_at = [], [], None
+    # The stretch by the game's own clock: the last seconds before it was closed.
+    notes = []
     with open(log) as f:
         for line in f:
             kind, ns, rest = (line.rstrip("\n").split(" ", 2) + [""])[:3]
-            if kind == "present" and t0 <= int(ns) <= t1:
-                presents.append(int(ns))
-                ends.append(int(rest))
-            elif kind == "caption" and rest == TITLE and title_at is None:
-                title_at = int(ns)
+            notes.append((kind, int(ns), rest))
+    t1 = max(ns for _, ns, _ in notes)
+    t0 = t1 - int(args.seconds * 1e9)
+    presents = [ns for kind, ns, _ in notes if kind == "present" and t0 <= ns <= t1]
+    ends = [int(rest) for kind, ns, rest in notes if kind == "present" and t0 <= ns <= t1]
+    title_at = next((ns for kind, ns, rest in notes if kind == "caption" and rest == TITLE), None)
+    if args.windows:
+        title_at = None  # Wine's clock is not Linux's
     intervals = [(b - a) / 1e6 for a, b in zip(presents, presents[1:])]
     end_intervals = [(b - a) / 1e6 for a, b in zip(ends, ends[1:])]
     rule = RULE_MS[fps]
     def within(values):
         return 100.0 * sum(1 for i in values if abs(i - rule) <= 1.0) / max(1, len(values))
     hz = os.sysconf("SC_CLK_TCK")
-    seconds = (t1 - t0) / 1e9
+    seconds = args.seconds
 
     def share(tids):
         ticks = sum(after[t][1] - before.get(t, (None, 0))[1] for t in tids if t in after)
@@ -157,8 +199,7 @@ def full_scale_samples(args, display, work):
     raw = os.path.join(work, "mix.raw")
     log = os.path.join(work, "timing_audio.txt")
     env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=raw,
-               VORMELDA_TIMING_LOG=log,
-               LD_PRELOAD=os.path.join(args.build, "bench", "libvormelda_present_timer.so"))
+               VORMELDA_TIMING_LOG=log)
     subprocess.run([os.path.join(folder, "vormelda"), "--replay",
                     os.path.join(REPO, "tests", "data", "perfect_game_seed4.txt")],
                    cwd=folder, env=env, check=True, stdout=subprocess.DEVNULL,
@@ -187,10 +228,17 @@ def main():
     parser.add_argument("--load", type=int, default=0, help="busy processes beside the game")
     parser.add_argument("--audio", action="store_true",
                         help="also play the whole perfect game and count full-scale samples")
+    parser.add_argument("--windows", metavar="ZIP", help="measure this Windows zip under Wine")
     args = parser.parse_args()
     args.build = os.path.abspath(args.build)
     work = tempfile.mkdtemp(prefix="vormelda-bench-")
     xvfb, display = start_xvfb(work)
+    args.env = dict(os.environ)
+    if args.windows:
+        args.windows = os.path.abspath(args.windows)
+        args.env.update(WINEPREFIX=os.path.join(work, "wine"), WINEDEBUG="-all", DISPLAY=display)
+        subprocess.run(["wineboot", "-i"], env=args.env, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
     load = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(args.load)]
     try:
         print(f"load: {args.load} busy processes; stretches of {args.seconds:.0f} s")
@@ -200,8 +248,10 @@ def main():
             print(f"{r['fps']:>4} {r['frames']:>7} {r['within']:>9.1f}% ({r['done']:>5.1f}%) {r['p50']:>6.2f} "
                   f"{r['p99']:>6.2f} {r['max']:>6.2f}     {r['process']:>6.1f}% {r['main']:>4.1f}% "
                   f"{r['others']:>5.1f}%  {r['startup']:>5.0f} ms")
-        print(f"headless start to the title (median of 7): {headless_startup(args, work):.0f} ms")
-        if args.audio:
+        if not args.windows:
+            print(f"headless start to the title (median of 7): "
+                  f"{headless_startup(args, work):.0f} ms")
+        if args.audio and not args.windows:
             full, seconds, peak, frames, within = full_scale_samples(args, display, work)
             print(f"mixed samples at full scale over {seconds:.0f} s: {full} "
                   f"(peak {peak}, {20 * math.log10(max(peak, 1) / 32768):.1f} dBFS)")
@@ -209,6 +259,8 @@ def main():
     finally:
         for p in load:
             p.kill()
+        if args.windows:
+            subprocess.run(["wineserver", "-k"], env=args.env)
         xvfb.terminate()
         shutil.rmtree(work, ignore_errors=True)
 

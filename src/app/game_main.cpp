@@ -16,6 +16,7 @@
 #include "platform/files.hpp"
 #include "platform/folders.hpp"
 #include "platform/sdl_platform.hpp"
+#include "platform/system.hpp"
 #include "window/data_files.hpp"
 
 using namespace vormelda;
@@ -76,7 +77,7 @@ class Session {
       header_ = replay.header;
       o.sdl.messageBoxAnswers = std::move(replay.answers);
       player_ = std::make_unique<ScriptPlayer>(std::move(replay.input));
-      std::ifstream in(o.replayFile);
+      std::ifstream in(PathOf(o.replayFile), std::ios::binary);
       verifier_ = std::make_unique<Verifier>(in);
       o.sdl.inputSource = [this, end = replay.end](int64_t tick) {
         InputLine input = player_->At(tick);
@@ -85,7 +86,7 @@ class Session {
       };
     }
     if (!o.recordFile.empty()) {
-      record_.open(o.recordFile, std::ios::binary);
+      record_.open(PathOf(o.recordFile), std::ios::binary);
       if (!record_) throw std::runtime_error("cannot write the recording " + o.recordFile);
       o.sdl.onMessageBox = [this](MessageBoxAnswer a) { recorder_->OnMessageBox(a); };
     }
@@ -163,6 +164,7 @@ class Session {
 }  // namespace
 
 int main(int argc, char** argv) {
+  UseParentConsole();
   GameOptions o;
   if (auto status = ParseOptions(argc, argv, o)) return *status;
   std::unique_ptr<Session> session;

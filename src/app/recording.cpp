@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "flow/startup.hpp"
+#include "platform/system.hpp"
 #include "records/fields.hpp"
 #include "records/game_state.hpp"
 #include "records/scene.hpp"
@@ -264,7 +265,7 @@ Replay ReadReplay(const std::string& file, std::string_view option) {
   const auto fail = [&](const std::string& why) {
     return std::runtime_error(std::string(option) + " " + file + ": " + why);
   };
-  std::ifstream in(file, std::ios::binary);
+  std::ifstream in(PathOf(file), std::ios::binary);
   if (!in) throw fail("cannot read it");
   Replay replay;
   try {

@@ -120,7 +120,7 @@ class RunOutputs {
       recorder_ = std::make_unique<Recorder>(record_, header);
     }
     if (!o.verifyFile.empty()) {
-      std::ifstream in(o.verifyFile);
+      std::ifstream in(PathOf(o.verifyFile), std::ios::binary);
       verifier_ = std::make_unique<Verifier>(in);
     }
   }
@@ -147,7 +147,7 @@ class RunOutputs {
   template <typename Stream>
   static bool Open(Stream& stream, const std::string& file, const std::string& what) {
     if (file.empty()) return false;
-    stream.open(file, std::ios::binary);
+    stream.open(PathOf(file), std::ios::binary);
     if (!stream) throw std::runtime_error("cannot write " + what + " " + file);
     return true;
   }
@@ -203,7 +203,7 @@ HeadlessOptions HostOptions(const SimOptions& o, RecordingHeader& header) {
     options.input = std::move(replay.input);
     if (options.ticks < 0) options.ticks = replay.end;
   } else if (!o.inputFile.empty()) {
-    std::ifstream in(o.inputFile);
+    std::ifstream in(PathOf(o.inputFile), std::ios::binary);
     if (!in) throw std::runtime_error("cannot read the input script " + o.inputFile);
     options.input = ParseInputScript(in);
   }

@@ -13,6 +13,7 @@
 #include "platform/game_clock.hpp"
 #include "platform/sdl_internal.hpp"
 #include "platform/system.hpp"
+#include "platform/timing_log.hpp"
 
 namespace vormelda {
 
@@ -81,9 +82,16 @@ class SdlPlatform final : public Platform {
   }
 
   void ShowWindow() override { window_.Show(); }
-  void SetCaption(std::string_view utf8) override { window_.SetCaption(std::string(utf8)); }
+  void SetCaption(std::string_view utf8) override {
+    window_.SetCaption(std::string(utf8));
+    if (timing_) timing_->Caption(MonotonicNs(), utf8);
+  }
   void SetFieldVisible(bool visible) override { window_.SetFieldVisible(visible); }
-  void Present(const Surface& field) override { window_.Present(field); }
+  void Present(const Surface& field) override {
+    const uint64_t start = timing_ ? MonotonicNs() : 0;
+    window_.Present(field);
+    if (timing_) timing_->Present(start, MonotonicNs());
+  }
   void PumpEvents(WindowEvents& sink) override;
 
   // Milliseconds of the game's clock, as a 32-bit count that wraps.
@@ -125,6 +133,7 @@ class SdlPlatform final : public Platform {
   bool paused_ = false;
   bool pausedByFocus_ = false;
   size_t nextAnswer_ = 0;
+  std::unique_ptr<TimingLog> timing_ = TimingLog::FromEnvironment();
 };
 
 void SdlPlatform::PumpEvents(WindowEvents& sink) {

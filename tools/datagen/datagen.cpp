@@ -1,8 +1,10 @@
 #include "datagen.hpp"
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <future>
+#include <stdexcept>
 
 #include "backgrounds.hpp"
 #include "bomb.hpp"
@@ -29,6 +31,38 @@ void WriteIcons(const std::string& folder) {
     std::filesystem::create_directories(dir);
     WritePngWithAlpha((dir / "vormelda.png").string(), MakeShipIcon(size));
   }
+}
+
+void WriteWindowsIcon(const std::string& file) {
+  std::vector<std::vector<uint8_t>> images;
+  for (int size : kWindowsIconSizes) images.push_back(PngWithAlpha(MakeShipIcon(size)));
+  std::vector<uint8_t> ico;
+  const auto put16 = [&ico](size_t v) {
+    for (int i = 0; i < 2; ++i) ico.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  const auto put32 = [&ico](size_t v) {
+    for (int i = 0; i < 4; ++i) ico.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  put16(0);  // reserved
+  put16(1);  // an icon
+  put16(images.size());
+  size_t offset = 6 + 16 * images.size();
+  for (size_t i = 0; i < images.size(); ++i) {
+    const int size = kWindowsIconSizes[i];
+    ico.push_back(static_cast<uint8_t>(size >= 256 ? 0 : size));  // 0 means 256
+    ico.push_back(static_cast<uint8_t>(size >= 256 ? 0 : size));
+    ico.push_back(0);  // no palette
+    ico.push_back(0);
+    put16(1);   // planes
+    put16(32);  // bits per pixel
+    put32(images[i].size());
+    put32(offset);
+    offset += images[i].size();
+  }
+  for (const auto& image : images) ico.insert(ico.end(), image.begin(), image.end());
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(ico.data()), static_cast<std::streamsize>(ico.size()));
+  if (!out.flush()) throw std::runtime_error("cannot write " + file);
 }
 
 void GenerateAll(const std::string& folder) {

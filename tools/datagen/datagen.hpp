@@ -18,5 +18,8 @@ void GenerateAll(const std::string& folder);
 inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // Writes the icons, drawn from the ship, below `folder`.
 void WriteIcons(const std::string& folder);
+// The sizes in the Windows icon, and the icon file itself: each size a PNG inside.
+inline constexpr int kWindowsIconSizes[] = {16, 24, 32, 48, 64, 256};
+void WriteWindowsIcon(const std::string& file);
 
 }  // namespace vormelda::datagen

@@ -1,6 +1,7 @@
-// vormelda-datagen [OUTPUT_FOLDER] [--contact-sheet FILE] [--icons FOLDER]: writes the game's data
-// files into OUTPUT_FOLDER, the contact sheet of every sprite as the PNG file FILE, the program's
-// icons below FOLDER (hicolor/SIZExSIZE/apps/vormelda.png).
+// vormelda-datagen [OUTPUT_FOLDER] [--contact-sheet FILE] [--icons FOLDER] [--windows-icon FILE]:
+// writes the game's data files into OUTPUT_FOLDER, the contact sheet of every sprite as the PNG
+// file FILE, the program's icons below FOLDER (hicolor/SIZExSIZE/apps/vormelda.png), and the
+// Windows program's icon as an .ico file.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   std::string folder;
   std::string contactSheet;
   std::string icons;
+  std::string windowsIcon;
   bool ok = argc > 1;
   for (int i = 1; i < argc && ok; ++i) {
     const std::string arg = argv[i];
@@ -19,6 +21,8 @@ int main(int argc, char** argv) {
       contactSheet = argv[++i];
     } else if (arg == "--icons" && i + 1 < argc && icons.empty()) {
       icons = argv[++i];
+    } else if (arg == "--windows-icon" && i + 1 < argc && windowsIcon.empty()) {
+      windowsIcon = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && folder.empty()) {
       folder = arg;
     } else {
@@ -26,7 +30,9 @@ int main(int argc, char** argv) {
     }
   }
   if (!ok) {
-    std::fprintf(stderr, "usage: %s [OUTPUT_FOLDER] [--contact-sheet FILE] [--icons FOLDER]\n",
+    std::fprintf(stderr,
+                 "usage: %s [OUTPUT_FOLDER] [--contact-sheet FILE] [--icons FOLDER] "
+                 "[--windows-icon FILE]\n",
                  argv[0]);
     return 2;
   }
@@ -34,6 +40,7 @@ int main(int argc, char** argv) {
     if (!folder.empty()) vormelda::datagen::GenerateAll(folder);
     if (!contactSheet.empty()) vormelda::datagen::WriteContactSheet(contactSheet);
     if (!icons.empty()) vormelda::datagen::WriteIcons(icons);
+    if (!windowsIcon.empty()) vormelda::datagen::WriteWindowsIcon(windowsIcon);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "vormelda-datagen: %s\n", e.what());
     return 1;

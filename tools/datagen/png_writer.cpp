@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -108,7 +109,7 @@ bool Write(std::FILE* file, const PngRows& p) {
 
 }  // namespace
 
-void WritePngWithAlpha(const std::string& path, const Canvas& canvas) {
+PngRows RowsWithAlpha(const Canvas& canvas) {
   PngRows rows;
   rows.width = canvas.Width();
   rows.height = canvas.Height();
@@ -125,10 +126,27 @@ void WritePngWithAlpha(const std::string& path, const Canvas& canvas) {
     }
     rows.rows.push_back(std::move(row));
   }
+  return rows;
+}
+
+void WritePngWithAlpha(const std::string& path, const Canvas& canvas) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file || !Write(file.get(), rows) || std::fflush(file.get()) != 0) {
+  if (!file || !Write(file.get(), RowsWithAlpha(canvas)) || std::fflush(file.get()) != 0) {
     throw std::runtime_error("cannot write " + path);
   }
+}
+
+std::vector<uint8_t> PngWithAlpha(const Canvas& canvas) {
+  char* buffer = nullptr;
+  size_t size = 0;
+  std::FILE* stream = open_memstream(&buffer, &size);
+  if (stream == nullptr) throw std::runtime_error("cannot encode a PNG in memory");
+  const bool ok = Write(stream, RowsWithAlpha(canvas));
+  std::fclose(stream);  // sets buffer and size
+  std::vector<uint8_t> bytes(buffer, buffer + (ok ? size : 0));
+  std::free(buffer);
+  if (!ok) throw std::runtime_error("cannot encode a PNG in memory");
+  return bytes;
 }
 
 // A picture of few colours (the bomb's, the explosion's, every mask) is written as a palette of

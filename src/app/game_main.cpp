@@ -77,8 +77,7 @@ class Session {
       header_ = replay.header;
       o.sdl.messageBoxAnswers = std::move(replay.answers);
       player_ = std::make_unique<ScriptPlayer>(std::move(replay.input));
-      std::ifstream in(PathOf(o.replayFile), std::ios::binary);
-      verifier_ = std::make_unique<Verifier>(in);
+      verifier_ = std::make_unique<Verifier>(std::move(replay.checks));
       o.sdl.inputSource = [this, end = replay.end](int64_t tick) {
         InputLine input = player_->At(tick);
         input.close = input.close || tick > end;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <concepts>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -33,7 +33,12 @@ class StateHasher {
     auto u = static_cast<std::make_unsigned_t<T>>(v);
     for (size_t i = 0; i < sizeof(T); ++i) Byte(static_cast<uint8_t>(u >> (8 * i)));
   }
-  void operator()(const char* name, float v) { (*this)(name, std::bit_cast<uint32_t>(v)); }
+  void operator()(const char* name, float v) {
+    uint32_t bits = 0;  // the float's bits (std::bit_cast, which not every library has yet)
+    static_assert(sizeof bits == sizeof v);
+    std::memcpy(&bits, &v, sizeof bits);
+    (*this)(name, bits);
+  }
   // The shot sound is the file's bytes, not something the game's rules make.
   void operator()(const char*, const std::vector<uint8_t>&) {}
   void operator()(const char*, const std::array<char, 5>& text) {
@@ -156,9 +161,8 @@ std::string FormatRecordingHeader(const RecordingHeader& header) {
          " certificates=" + CertificatesName(header.files);
 }
 
-RecordingHeader ReadRecordingHeader(std::istream& in) {
-  std::string line;
-  std::getline(in, line);
+RecordingHeader ParseRecordingHeader(std::string_view first) {
+  std::string line(first.substr(0, kMaxScriptLine));
   if (!line.empty() && line.back() == '\r') line.pop_back();
   std::istringstream words(line);
   std::string hash, magic, version;
@@ -188,7 +192,7 @@ RecordingHeader ReadRecordingHeader(std::istream& in) {
         ParseCertificates(*certificates, header.files);
       }
     } catch (const std::exception&) {
-      throw std::runtime_error("the recording's first line has a bad " + word);
+      throw std::runtime_error("the recording's first line has a bad " + word.substr(0, 60));
     }
   }
   return header;
@@ -204,7 +208,7 @@ std::string StateChecksum() {
 }
 
 Recorder::Recorder(std::ostream& out, const RecordingHeader& header) : out_(out) {
-  out_ << FormatRecordingHeader(header) << '\n';
+  out_ << FormatRecordingHeader(header) << std::endl;
 }
 
 void Recorder::OnYield(int64_t tick, const InputLine& input) {
@@ -218,11 +222,12 @@ void Recorder::OnYield(int64_t tick, const InputLine& input) {
     last_ = input;
     any_ = true;
   }
-  if (tick % kCheckEvery == 0) out_ << "# check " << tick << ' ' << StateChecksum() << '\n';
+  // Every check reaches the file at once: a game killed mid-way keeps all but its last second.
+  if (tick % kCheckEvery == 0) out_ << "# check " << tick << ' ' << StateChecksum() << std::endl;
 }
 
 void Recorder::OnMessageBox(MessageBoxAnswer answer) {
-  out_ << "# message-box " << (answer == MessageBoxAnswer::Retry ? "retry" : "cancel") << '\n';
+  out_ << "# message-box " << (answer == MessageBoxAnswer::Retry ? "retry" : "cancel") << std::endl;
 }
 
 PlayerFiles StartingPlayerFiles() {
@@ -239,62 +244,62 @@ std::unique_ptr<TemporaryFolder> UseReplayFolder(const PlayerFiles& files) {
   return folder;
 }
 
-int64_t RecordingEnd(std::istream& recording) {
-  int64_t end = 0;
-  for (std::string line; std::getline(recording, line);) {
-    std::istringstream words(line);
-    std::string hash, check;
-    int64_t tick = 0;
-    if (line.starts_with("# check ")) words >> hash >> check;
-    if (words >> tick) end = std::max(end, tick);
+Replay ParseReplay(std::string_view text) {
+  // A last line without its line end was cut short as it was written (the program was killed):
+  // the recording ends before it.
+  const size_t complete = text.rfind('\n');
+  text = complete == std::string_view::npos ? std::string_view() : text.substr(0, complete + 1);
+  Replay replay;
+  std::map<int64_t, InputLine> byTick;
+  int lineNo = 0;
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = text.find('\n', at);
+    std::string_view line = text.substr(at, end - at);
+    at = end + 1;
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.size() > kMaxScriptLine) ParseScriptLine(line, lineNo);  // refuses it, naming it
+    if (lineNo == 1) {
+      replay.header = ParseRecordingHeader(line);
+    } else if (line == "# message-box retry" || line == "# message-box cancel") {
+      replay.answers.push_back(line.ends_with("retry") ? MessageBoxAnswer::Retry
+                                                       : MessageBoxAnswer::Cancel);
+    } else if (line.starts_with("# check ")) {
+      std::istringstream words{std::string(line.substr(8))};
+      int64_t tick = 0;
+      std::string hex;
+      if (!(words >> tick >> hex) || tick < 1 || tick > kMaxScriptTick) {
+        throw std::runtime_error("line " + std::to_string(lineNo) + ": a check is \"# check TICK " +
+                                 "CHECKSUM\" with TICK from 1 to " +
+                                 std::to_string(kMaxScriptTick));
+      }
+      replay.checks[tick] = hex;
+      replay.end = std::max(replay.end, tick);
+    } else if (const auto input = ParseScriptLine(line, lineNo)) {
+      byTick[input->tick] = *input;
+      replay.end = std::max(replay.end, input->tick);
+    }
   }
-  return end;
-}
-
-std::vector<MessageBoxAnswer> RecordedAnswers(std::istream& recording) {
-  std::vector<MessageBoxAnswer> answers;
-  for (std::string line; std::getline(recording, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line == "# message-box retry") answers.push_back(MessageBoxAnswer::Retry);
-    if (line == "# message-box cancel") answers.push_back(MessageBoxAnswer::Cancel);
-  }
-  return answers;
+  if (lineNo == 0) replay.header = ParseRecordingHeader("");  // refuses the empty file
+  replay.input = InputByTick(std::move(byTick));
+  return replay;
 }
 
 Replay ReadReplay(const std::string& file, std::string_view option) {
   const auto fail = [&](const std::string& why) {
     return std::runtime_error(std::string(option) + " " + file + ": " + why);
   };
-  std::ifstream in(PathOf(file), std::ios::binary);
-  if (!in) throw fail("cannot read it");
-  Replay replay;
+  const FileContent content = ReadWholeFile(file, kRecordingFileLimit);
+  if (!content.ok) throw fail(content.error);
   try {
-    replay.header = ReadRecordingHeader(in);
+    return ParseReplay(std::string_view(reinterpret_cast<const char*>(content.bytes.data()),
+                                        content.bytes.size()));
   } catch (const std::runtime_error& e) {
     throw fail(e.what());
   }
-  // Each reading goes through the whole file from its start.
-  const auto rewound = [&]() -> std::istream& {
-    in.clear();
-    in.seekg(0);
-    return in;
-  };
-  replay.answers = RecordedAnswers(rewound());
-  replay.input = ParseInputScript(rewound());
-  replay.end = RecordingEnd(rewound());
-  return replay;
 }
 
-Verifier::Verifier(std::istream& recording) {
-  for (std::string line; std::getline(recording, line);) {
-    std::istringstream words(line);
-    std::string hash, check, hex;
-    int64_t tick = 0;
-    if (words >> hash >> check >> tick >> hex && hash == "#" && check == "check") {
-      checks_[tick] = hex;
-    }
-  }
-}
+Verifier::Verifier(std::map<int64_t, std::string> checks) : checks_(std::move(checks)) {}
 
 void Verifier::OnYield(int64_t tick) {
   const auto it = checks_.find(tick);

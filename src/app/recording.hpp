@@ -48,14 +48,16 @@ struct RecordingHeader {
 std::string FormatRecordingHeader(const RecordingHeader& header);
 // Reads the first line of a recording; throws std::runtime_error with a one-line reason when it is
 // not a recording of the version this program plays.
-RecordingHeader ReadRecordingHeader(std::istream& in);
+RecordingHeader ParseRecordingHeader(std::string_view firstLine);
 
 // A checksum of the game's behaviour: the whole game state (but the shot sound's bytes, which are
 // the file's) and the running scene, serialised field by field. 16 hex digits.
 std::string StateChecksum();
 
 // Writes a run as a recording: the header, a script line whenever the inputs change (and for every
-// tap or close), a checksum every kCheckEvery ticks, and every answer a message box gave.
+// tap or close), a checksum every kCheckEvery ticks, and every answer a message box gave. Lines
+// are written as the game plays them, and the file is flushed with the header, every checksum and
+// every answer.
 class Recorder {
  public:
   Recorder(std::ostream& out, const RecordingHeader& header);
@@ -79,23 +81,25 @@ PlayerFiles StartingPlayerFiles();
 // them. Throws std::runtime_error when the folder cannot be made or filled.
 std::unique_ptr<TemporaryFolder> UseReplayFolder(const PlayerFiles& files);
 
-// The last tick a recording speaks of (its last line of inputs or check). Its replay closes the
-// window after it, so that a recording that stops without a close (cut short by a tick limit, or
-// by the recording program being killed) still ends.
-int64_t RecordingEnd(std::istream& recording);
+// A whole game's recording is some tens of kilobytes; a file larger than this is refused unread.
+inline constexpr size_t kRecordingFileLimit = 16 * 1024 * 1024;
 
-// The message box answers a recording holds, in the order they were given.
-std::vector<MessageBoxAnswer> RecordedAnswers(std::istream& recording);
-
-// What a replay takes from a recording file: its header, the answers its message boxes gave, its
-// inputs by tick and its last tick (see RecordingEnd). Throws std::runtime_error, the reason
-// after `option` and the file's name, when the file cannot be read or is no recording to play.
+// What a replay takes from a recording: its header, the answers its message boxes gave, its inputs
+// by tick, its checksums by tick, and its last tick (of an input or a check line). The replay
+// closes the window after that tick, so that a recording that stops without a close (cut short by
+// a tick limit, or by the recording program being killed) still ends; a last line that was cut
+// short as it was written is left out. Throws std::runtime_error with a one-line reason naming the
+// line when the text is no recording to play (a bad token, a tick beyond any game, a line of
+// more than kMaxScriptLine characters).
 struct Replay {
   RecordingHeader header;
   std::vector<MessageBoxAnswer> answers;
   std::vector<InputLine> input;
+  std::map<int64_t, std::string> checks;
   int64_t end = 0;
 };
+Replay ParseReplay(std::string_view text);
+// The same from a file, read boundedly; the reason then follows `option` and the file's name.
 Replay ReadReplay(const std::string& file, std::string_view option);
 
 // Thrown when the state at a checked tick differs from the recording.
@@ -106,7 +110,7 @@ struct VerifyMismatch {
 // Confirms the checksums of a recording as the replay reaches their ticks.
 class Verifier {
  public:
-  explicit Verifier(std::istream& recording);
+  explicit Verifier(std::map<int64_t, std::string> checks);
   void OnYield(int64_t tick);  // throws VerifyMismatch
   int Checked() const { return checked_; }
   int Expected() const { return static_cast<int>(checks_.size()); }

@@ -110,7 +110,8 @@ std::pair<int64_t, std::string> ParseShot(const std::string& shot) {
 class RunOutputs {
  public:
   // Opens the files the options name; throws std::runtime_error naming one that cannot be used.
-  RunOutputs(const SimOptions& o, const RecordingHeader& header, HeadlessOptions& hostOptions) {
+  RunOutputs(const SimOptions& o, const RecordingHeader& header, HeadlessOptions& hostOptions,
+             const std::optional<std::map<int64_t, std::string>>& checks) {
     memory_ = o.memory;
     for (const std::string& shot : o.shots) shotFiles_.insert(ParseShot(shot));
     Open(trace_, o.traceFile, "the trace");
@@ -119,10 +120,7 @@ class RunOutputs {
     if (Open(record_, o.recordFile, "the recording")) {
       recorder_ = std::make_unique<Recorder>(record_, header);
     }
-    if (!o.verifyFile.empty()) {
-      std::ifstream in(PathOf(o.verifyFile), std::ios::binary);
-      verifier_ = std::make_unique<Verifier>(in);
-    }
+    if (checks) verifier_ = std::make_unique<Verifier>(*checks);
   }
 
   void Attach(HeadlessPlatform& host) {
@@ -189,8 +187,9 @@ class RunOutputs {
   std::unique_ptr<Verifier> verifier_;
 };
 
-// The platform's options from the command line; the recording's header when verifying.
-HeadlessOptions HostOptions(const SimOptions& o, RecordingHeader& header) {
+// The platform's options from the command line; the recording's header and checks when verifying.
+HeadlessOptions HostOptions(const SimOptions& o, RecordingHeader& header,
+                            std::optional<std::map<int64_t, std::string>>& checks) {
   HeadlessOptions options;
   options.clockStart = o.clockStart;
   options.ticks = o.ticks;
@@ -201,6 +200,7 @@ HeadlessOptions HostOptions(const SimOptions& o, RecordingHeader& header) {
     header = replay.header;
     options.messageBoxAnswers = std::move(replay.answers);
     options.input = std::move(replay.input);
+    checks = std::move(replay.checks);
     if (options.ticks < 0) options.ticks = replay.end;
   } else if (!o.inputFile.empty()) {
     std::ifstream in(PathOf(o.inputFile), std::ios::binary);
@@ -223,10 +223,11 @@ int main(int argc, char** argv) {
   Launch.appFolder = o.dataDir;
   Launch.playerFolder = o.saveDir;
   try {
-    hostOptions = HostOptions(o, header);
+    std::optional<std::map<int64_t, std::string>> checks;
+    hostOptions = HostOptions(o, header, checks);
     if (!o.verifyFile.empty()) replayFolder = UseReplayFolder(header.files);
     if (!o.recordFile.empty()) header.files = StartingPlayerFiles();
-    outputs = std::make_unique<RunOutputs>(o, header, hostOptions);
+    outputs = std::make_unique<RunOutputs>(o, header, hostOptions, checks);
   } catch (const std::exception& e) {
     std::cerr << "vormelda-sim: " << e.what() << '\n';
     return 2;

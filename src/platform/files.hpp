@@ -29,8 +29,9 @@ bool IsWritableFolder(const std::string& folder);
 
 // Replaces a file without ever leaving it half-written: the content goes to a temporary file in
 // the same folder, named after the target with kReplacementMark and six more characters, which
-// is flushed and renamed over the target. On failure the temporary file is removed, the old file
-// stays, and false is returned.
+// is flushed and renamed over the target. A symbolic link is followed: the file it names is
+// replaced and the link stays. On failure the temporary file is removed, the old file stays, and
+// false is returned.
 bool ReplaceFileSafely(const std::string& path, std::string_view content);
 inline constexpr std::string_view kReplacementMark = ".vormelda-new-";
 

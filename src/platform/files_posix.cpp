@@ -13,6 +13,7 @@
 
 #include "platform/files.hpp"
 #include "platform/files_system.hpp"
+#include "platform/system.hpp"
 
 namespace vormelda {
 
@@ -94,7 +95,26 @@ bool IsWritableFolder(const std::string& folder) {
   return access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-bool ReplaceFileSafely(const std::string& path, std::string_view content) {
+namespace {
+
+// Where a file's content really lives: a symbolic link (to a synchronised folder, say) is
+// followed to the file it names, even one not made yet, so that the link stays a link.
+std::string LinkTarget(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path at = PathOf(path);
+  std::error_code ec;
+  for (int hops = 0; hops < 40 && fs::is_symlink(at, ec); ++hops) {
+    const fs::path to = fs::read_symlink(at, ec);
+    if (ec) break;
+    at = to.is_absolute() ? to : at.parent_path() / to;
+  }
+  return Utf8Of(at);
+}
+
+}  // namespace
+
+bool ReplaceFileSafely(const std::string& file, std::string_view content) {
+  const std::string path = LinkTarget(file);
   std::string temp = path;
   temp.append(kReplacementMark).append("XXXXXX");
   const int fd = mkstemp(temp.data());
@@ -119,6 +139,7 @@ bool ReplaceFileSafely(const std::string& path, std::string_view content) {
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const Fd dir(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) fsync(dir.get());
+  PlayerFilesChanged();
   return true;
 }
 

@@ -12,6 +12,7 @@
 
 #include "platform/files.hpp"
 #include "platform/files_system.hpp"
+#include "platform/system.hpp"
 #include "platform/windows_text.hpp"
 
 namespace vormelda {
@@ -148,6 +149,7 @@ bool ReplaceFileSafely(const std::string& path, std::string_view content) {
   ok = ok && MoveFileExW(temp.c_str(), Wide(path).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   if (!ok) DeleteFileW(temp.c_str());
+  if (ok) PlayerFilesChanged();
   return ok;
 }
 

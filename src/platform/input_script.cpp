@@ -25,15 +25,22 @@ const std::map<std::string, int>& KeyNames() {
   throw std::runtime_error("input script line " + std::to_string(lineNo) + ": " + what);
 }
 
+[[noreturn]] void RefuseLongLine(int lineNo) {
+  Refuse(lineNo, "longer than " + std::to_string(kMaxScriptLine) + " characters");
+}
+
 uint32_t ParseAxis(const std::string& text, int lineNo) {
   const auto value = ParseWholeNumber(text, 0, 65535);
   if (!value) Refuse(lineNo, "axis value out of 0..65535: " + text);
   return static_cast<uint32_t>(*value);
 }
 
-int64_t ParseTick(const std::string& word, int lineNo, const std::string& text) {
-  const auto tick = ParseWholeNumber(word, 1, INT64_MAX);
-  if (!tick) Refuse(lineNo, "a line starts with its tick (1 or more): " + text);
+int64_t ParseTick(const std::string& word, int lineNo, std::string_view text) {
+  const auto tick = ParseWholeNumber(word, 1, kMaxScriptTick);
+  if (!tick) {
+    Refuse(lineNo, "a line starts with its tick, 1 to " + std::to_string(kMaxScriptTick) +
+                       " (a game lasts some ten thousand): " + std::string(text.substr(0, 60)));
+  }
   return *tick;
 }
 
@@ -63,27 +70,42 @@ void ApplyToken(const std::string& token, InputLine& line, int lineNo) {
 
 }  // namespace
 
-std::vector<InputLine> ParseInputScript(std::istream& in) {
-  std::map<int64_t, InputLine> byTick;
-  std::string text;
-  int lineNo = 0;
-  while (std::getline(in, text)) {
-    ++lineNo;
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos || text[first] == '#') continue;
-    std::istringstream words(text);
-    std::string word;
-    words >> word;
-    InputLine line;
-    line.tick = ParseTick(word, lineNo, text);
-    while (words >> word) ApplyToken(word, line, lineNo);
-    byTick[line.tick] = line;
-  }
+std::optional<InputLine> ParseScriptLine(std::string_view text, int lineNo) {
+  if (text.size() > kMaxScriptLine) RefuseLongLine(lineNo);
+  if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos || text[first] == '#') return std::nullopt;
+  std::istringstream words{std::string(text)};
+  std::string word;
+  words >> word;
+  InputLine line;
+  line.tick = ParseTick(word, lineNo, text);
+  while (words >> word) ApplyToken(word, line, lineNo);
+  return line;
+}
+
+std::vector<InputLine> InputByTick(std::map<int64_t, InputLine> byTick) {
   std::vector<InputLine> lines;
   lines.reserve(byTick.size());
   for (auto& [tick, line] : byTick) lines.push_back(std::move(line));
   return lines;
+}
+
+std::vector<InputLine> ParseInputScript(std::istream& in) {
+  std::map<int64_t, InputLine> byTick;
+  std::string text;
+  int lineNo = 0;
+  // Read a line at a time, never more than the longest a line may be.
+  while (in.good()) {
+    ++lineNo;
+    text.clear();
+    for (int c = in.get(); c != EOF && c != '\n'; c = in.get()) {
+      if (text.size() > kMaxScriptLine) RefuseLongLine(lineNo);
+      text += static_cast<char>(c);
+    }
+    if (const auto line = ParseScriptLine(text, lineNo)) byTick[line->tick] = *line;
+  }
+  return InputByTick(std::move(byTick));
 }
 
 InputLine ScriptPlayer::At(int64_t tick) {

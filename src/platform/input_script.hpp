@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,18 @@ struct InputLine {
   uint32_t joyButtons = 0;
   bool close = false;
 };
+
+// A line longer than this is refused as it is read, so that a stranger's file of a line of
+// megabytes costs nothing; no line may speak of a tick past the other (a game lasts some ten
+// thousand ticks).
+inline constexpr size_t kMaxScriptLine = 4096;
+inline constexpr int64_t kMaxScriptTick = 100'000'000;
+
+// One line of a script: its input, or nothing for a blank line or a comment ("#..."). Throws
+// std::runtime_error naming the line when it is bad.
+std::optional<InputLine> ParseScriptLine(std::string_view text, int lineNo);
+// Lines by tick, in order of their ticks.
+std::vector<InputLine> InputByTick(std::map<int64_t, InputLine> byTick);
 
 // Parses a whole script; throws std::runtime_error naming the line of a bad token. Lines come out
 // sorted by tick (a later line for the same tick replaces the earlier one).

@@ -66,6 +66,9 @@ class Subsystem {
 class Window {
  public:
   explicit Window(const SdlOptions& options);  // created hidden; throws on failure
+  ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
   SDL_Window* Handle() const { return window_.get(); }
   Uint32 Id() const { return SDL_GetWindowID(window_.get()); }
 
@@ -107,6 +110,12 @@ class Window {
 
 // Whether a window manager looks after the window (always, but on a bare X server).
 bool WindowManaged(SDL_Window* window);
+// From now on, an X error about the window (destroyed from outside) marks it destroyed instead of
+// ending the program; WindowDestroyed tells. Elsewhere nothing to watch.
+void WatchForDestroyedWindow(SDL_Window* window);
+bool WindowDestroyed();
+// After the window is destroyed: what that brings back from the window system is dealt with.
+void WindowGone();
 
 // The game's keys and the keys of the keyboard they are bound to: Enter (and the keypad's), the
 // arrows, X and Z.
@@ -182,6 +191,12 @@ class DialogOpen {
   DialogOpen(const DialogOpen&) = delete;
   DialogOpen& operator=(const DialogOpen&) = delete;
 };
+
+// The system's dialogs, over the window when one is given. AskRetry is true when the player chose
+// Retry; Cancel, Escape, or a dialog that cannot be shown, is false (sdl_dialogs.cpp, and
+// sdl_dialogs_web.cpp for the browser's own).
+bool AskRetry(const std::string& text, const std::string& title, SDL_Window* parent);
+void ShowError(const std::string& text, const std::string& title, SDL_Window* parent);
 
 // The sound side of the back end.
 class Audio {

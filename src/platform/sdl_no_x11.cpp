@@ -8,4 +8,14 @@ bool WindowManaged(SDL_Window*) {
   return true;
 }
 
+// Their windows are not destroyed behind the program's back: a request to close comes as an
+// event.
+void WatchForDestroyedWindow(SDL_Window*) {}
+
+bool WindowDestroyed() {
+  return false;
+}
+
+void WindowGone() {}
+
 }  // namespace vormelda::sdl

@@ -20,10 +20,6 @@ namespace vormelda {
 namespace sdl {
 namespace {
 
-// Retry and Cancel keep the answer values of the system's message box.
-constexpr int kRetryButton = static_cast<int>(MessageBoxAnswer::Retry);
-constexpr int kCancelButton = static_cast<int>(MessageBoxAnswer::Cancel);
-
 constexpr int kFastForward = 4;  // how much faster time runs while Tab is held during a replay
 constexpr Uint32 kPausedPollMs = 10;
 
@@ -79,6 +75,7 @@ class SdlPlatform final : public Platform {
     // The frame loop sleeps nearly all the time and must wake on its millisecond; where the system
     // lets a player's program ask (directly or through RealtimeKit), it wakes before busy ones.
     SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+    WatchForDestroyedWindow(window_.Handle());
   }
 
   void ShowWindow() override { window_.Show(); }
@@ -145,6 +142,8 @@ void SdlPlatform::PumpEvents(WindowEvents& sink) {
   // window, and Xlib then ends the program with status 1.
   for (SDL_Event event;;) {
     while (SDL_PollEvent(&event) != 0) Handle(event, yield);
+    // A window destroyed from outside is closed, as by the player.
+    yield.close = yield.close || WindowDestroyed();
     if (!paused_ || yield.close) break;
     SDL_Delay(kPausedPollMs);
   }
@@ -219,6 +218,7 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event, YieldEvents& y
       window_.Repaint();
       break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_HIDDEN:  // minimised, or the browser's tab put away
       // Key releases elsewhere never reach us: every key is up, and the game waits.
       keyboard_.ReleaseAll();
       if (!paused_) SetPaused(true, true);
@@ -275,6 +275,7 @@ void SdlPlatform::SaveScreenshot() {
   const std::string name = Utf8Of(file);
   if (window_.SaveField(name)) {
     std::printf("vormelda: a screenshot is in %s\n", name.c_str());
+    OfferToPlayer(name);
   } else {
     std::fprintf(stderr, "vormelda: cannot write the screenshot %s\n", name.c_str());
   }
@@ -286,24 +287,9 @@ MessageBoxAnswer SdlPlatform::MessageBoxRetryCancel(std::string_view text, std::
   if (nextAnswer_ < options_.messageBoxAnswers.size()) {
     answer = options_.messageBoxAnswers[nextAnswer_++];
   } else {
-    const std::string message(text);
-    const std::string caption(title);
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kRetryButton, "Retry"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kCancelButton, "Cancel"},
-    };
-    const SDL_MessageBoxData data{
-        SDL_MESSAGEBOX_ERROR | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT,
-        window_.Shown() ? window_.Handle() : nullptr,
-        caption.c_str(),
-        message.c_str(),
-        SDL_arraysize(buttons),
-        buttons,
-        nullptr,
-    };
-    int pressed = -1;
     const DialogOpen open(0);  // as closing the window would
-    if (SDL_ShowMessageBox(&data, &pressed) == 0 && pressed == kRetryButton) {
+    if (AskRetry(std::string(text), std::string(title),
+                 window_.Shown() ? window_.Handle() : nullptr)) {
       answer = MessageBoxAnswer::Retry;
     }
   }
@@ -313,11 +299,8 @@ MessageBoxAnswer SdlPlatform::MessageBoxRetryCancel(std::string_view text, std::
 
 void SdlPlatform::ReportFatalError(std::string_view text, std::string_view title) {
   WriteToStderr(text);
-  const std::string message(text);
-  const std::string caption(title);
   const DialogOpen open(1);  // the status of a fatal error
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), message.c_str(),
-                           window_.Shown() ? window_.Handle() : nullptr);
+  ShowError(std::string(text), std::string(title), window_.Shown() ? window_.Handle() : nullptr);
 }
 
 }  // namespace
@@ -330,9 +313,7 @@ std::unique_ptr<Platform> MakeSdlPlatform(SdlOptions options) {
 void ShowSdlFatalError(std::string_view text, std::string_view title) {
   sdl::WriteToStderr(text);
   // Works without an initialised video system; fails quietly when no display can be reached.
-  const std::string message(text);
-  const std::string caption(title);
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), message.c_str(), nullptr);
+  sdl::ShowError(std::string(text), std::string(title), nullptr);
 }
 
 }  // namespace vormelda

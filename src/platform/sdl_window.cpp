@@ -88,6 +88,13 @@ Window::Window(const SdlOptions& options) {
   if (options.fullscreen) ToggleFullscreen();
 }
 
+Window::~Window() {
+  texture_.reset();
+  renderer_.reset();
+  window_.reset();
+  WindowGone();
+}
+
 void Window::EnsureTexture(int width, int height) {
   if (texture_ && width == textureWidth_ && height == textureHeight_) return;
   texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,

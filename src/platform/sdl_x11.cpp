@@ -1,12 +1,63 @@
-// The one question asked of X11 itself: whether a window manager runs. SDL's full screen asks
-// the manager to make the window cover the display; with none (a bare X server, a kiosk) the
-// request is lost while SDL believes the window grew, and the picture is drawn off its edge.
+// What is asked of X11 itself. Whether a window manager runs: SDL's full screen asks the manager
+// to make the window cover the display; with none (a bare X server, a kiosk) the request is lost
+// while SDL believes the window grew, and the picture is drawn off its edge. And whether the
+// window was destroyed from outside (xdotool windowclose, a crashed compositor): Xlib's own error
+// handler would end the program at the next request about it, so the game closes instead.
 #include <SDL.h>
 #include <SDL_syswm.h>
+
+#include <atomic>
 
 #include "platform/sdl_internal.hpp"
 
 namespace vormelda::sdl {
+
+namespace {
+
+std::atomic<unsigned long> gWatched{0};  // the game's X window
+Display* gDisplay = nullptr;             // and its connection
+std::atomic<bool> gDestroyed{false};
+XErrorHandler gOtherHandler = nullptr;
+
+// An error about the game's own window, which no longer exists, means it was destroyed; every
+// other error goes to the handler that was there before (Xlib's reports it).
+int OnXError(Display* display, XErrorEvent* error) {
+  const bool aboutOurs = gWatched != 0 && error->resourceid == gWatched;
+  if (aboutOurs && (error->error_code == BadWindow || error->error_code == BadDrawable)) {
+    gDestroyed = true;
+    return 0;
+  }
+  return gOtherHandler != nullptr ? gOtherHandler(display, error) : 0;
+}
+
+}  // namespace
+
+void WatchForDestroyedWindow(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE) return;
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (info.subsystem != SDL_SYSWM_X11) return;
+  gWatched = info.info.x11.window;
+  gDisplay = info.info.x11.display;
+  static const XErrorHandler other = XSetErrorHandler(OnXError);
+  if (other != OnXError) gOtherHandler = other;
+#endif
+}
+
+bool WindowDestroyed() {
+  return gDestroyed;
+}
+
+void WindowGone() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  // The errors of destroying a window destroyed already reach the handler now: when SDL closes
+  // its connection it has given Xlib's own handler back, which would end the program.
+  if (gDisplay != nullptr) XSync(gDisplay, False);
+#endif
+  gWatched = 0;
+  gDisplay = nullptr;
+}
 
 bool WindowManaged(SDL_Window* window) {
   SDL_SysWMinfo info;

@@ -1,5 +1,6 @@
 #include "platform/sound_length.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vormelda {
@@ -18,19 +19,20 @@ std::optional<double> WavLengthMs(const std::vector<uint8_t>& b) {
     return std::nullopt;
   }
   uint32_t byteRate = 0;
-  size_t pos = 12;
+  // 64 bits: a chunk's size may be anything, and a 32-bit position would wrap round.
+  uint64_t pos = 12;
   while (pos + 8 <= b.size()) {
-    uint32_t size = Le32(&b[pos + 4]);
-    const uint8_t* body = &b[pos + 8];
-    size_t avail = b.size() - (pos + 8);
-    if (std::memcmp(&b[pos], "fmt ", 4) == 0 && avail >= 16) {
-      byteRate = Le32(body + 8);
-    } else if (std::memcmp(&b[pos], "data", 4) == 0) {
+    const uint8_t* chunk = b.data() + pos;
+    const uint32_t size = Le32(chunk + 4);
+    const uint64_t avail = b.size() - (pos + 8);  // the body may be cut short, even to nothing
+    if (std::memcmp(chunk, "fmt ", 4) == 0 && avail >= 16) {
+      byteRate = Le32(chunk + 8 + 8);
+    } else if (std::memcmp(chunk, "data", 4) == 0) {
       if (byteRate == 0) return std::nullopt;
-      size_t dataBytes = std::min<size_t>(size, avail);  // a truncated file plays what it has
+      const uint64_t dataBytes = std::min<uint64_t>(size, avail);  // a cut file plays what it has
       return 1000.0 * static_cast<double>(dataBytes) / byteRate;
     }
-    pos += 8 + size + (size & 1);
+    pos += 8 + uint64_t{size} + (size & 1);
   }
   return std::nullopt;
 }

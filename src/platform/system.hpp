@@ -1,5 +1,6 @@
 // The few services of the operating system itself that the platform layer and the programs use,
-// behind one set of names: each system has its own file (system_posix.cpp, system_windows.cpp).
+// behind one set of names. Each system has its own files: system_posix.cpp with system_linux.cpp
+// or system_web.cpp (the browser), and system_windows.cpp.
 #pragma once
 
 #include <cstddef>
@@ -26,6 +27,14 @@ long ResidentMemoryKb();
 // that a name such as the certificates' Japanese ones means the same file on every system.
 std::filesystem::path PathOf(std::string_view utf8);
 std::string Utf8Of(const std::filesystem::path& path);
+
+// After a player's file was written: where the system keeps such files apart from the running
+// program (the browser's storage), they are written through to it now. Elsewhere nothing to do.
+void PlayerFilesChanged();
+
+// A file made for the player (a screenshot) reaches them where they could not otherwise see it:
+// the browser downloads it. Elsewhere it simply stays where it was written.
+void OfferToPlayer(const std::string& path);
 
 // The program's arguments in UTF-8, whatever the system handed to main.
 std::vector<std::string> ArgumentsUtf8(int argc, char** argv);

@@ -1,30 +1,16 @@
-// The system's services on Linux and other POSIX systems.
+// The system's services that every POSIX system (Linux and the browser's) shares.
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <fstream>
 #include <new>
 
 #include "platform/system.hpp"
 
 namespace vormelda {
-
-uint64_t MonotonicNs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<uint64_t>(now.tv_sec) * 1000000000 + static_cast<uint64_t>(now.tv_nsec);
-}
-
-void SleepUntilNs(uint64_t wake) {
-  const timespec at{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
-  while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
-  }
-}
 
 std::string LocalTimeStamp() {
   const std::time_t now = std::time(nullptr);
@@ -33,14 +19,6 @@ std::string LocalTimeStamp() {
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
   return stamp;
-}
-
-long ResidentMemoryKb() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
-  }
-  return -1;
 }
 
 std::filesystem::path PathOf(std::string_view utf8) {

@@ -7,8 +7,8 @@
 #include <windows.h>
 // windows.h first
 #include <fcntl.h>
-#include <mmsystem.h>
 #include <io.h>
+#include <mmsystem.h>
 #include <psapi.h>
 #include <shellapi.h>
 
@@ -107,6 +107,10 @@ long ResidentMemoryKb() {
   if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
   return static_cast<long>(counters.WorkingSetSize / 1024);
 }
+
+void PlayerFilesChanged() {}
+
+void OfferToPlayer(const std::string&) {}
 
 std::filesystem::path PathOf(std::string_view utf8) {
   return std::filesystem::path(windows::Wide(utf8));

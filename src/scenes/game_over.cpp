@@ -63,8 +63,15 @@ void ClearPlay() {
 void SaveHighScore() {
   const auto stored = NumericValue(HighScoreText);
   if (!stored || *stored < Player.Score) HighScoreText = FormatHighScore(Player.Score);
-  ReplaceFileSafely(PlayerPath() + std::string(kHighScoreFile),
-                    HighScoreFileContent(HighScoreText));
+  // Another game on the same folder may have saved a higher score since this one read the file:
+  // the higher of the two is written. A game alone finds its own score there.
+  const std::string path = PlayerPath() + std::string(kHighScoreFile);
+  std::array<char, 5> text = HighScoreText;
+  if (const auto onDisk = StoredHighScore(path)) {
+    const auto disk = NumericValue(*onDisk), mine = NumericValue(text);
+    if (disk && mine && *disk > *mine) text = *onDisk;
+  }
+  ReplaceFileSafely(path, HighScoreFileContent(text));
 }
 
 void ResolveMiss() {

@@ -13,7 +13,8 @@ bool LeaveRequested();
 // falling power item.
 void ClearPlay();
 
-// Takes the score into HighScoreText when it beats it and rewrites HighScore.ini. Errors are
+// Takes the score into HighScoreText when it beats it and rewrites HighScore.ini, with the higher
+// score of the game's and the file's (another game on the folder may have saved one). Errors are
 // ignored; the old file is never left half-written.
 void SaveHighScore();
 

@@ -96,14 +96,17 @@ std::string CertificateContent() {
   return content;
 }
 
+std::optional<std::array<char, 5>> StoredHighScore(const std::string& path) {
+  const FileContent high = ReadFileStart(path, kHighScoreReadLimit);
+  if (!high.ok) return std::nullopt;
+  const std::string_view content(reinterpret_cast<const char*>(high.bytes.data()),
+                                 high.bytes.size());
+  return ReadHighScoreText(content, {});
+}
+
 PlayerFiles ReadPlayerFiles(const std::string& folder) {
   PlayerFiles files;
-  const FileContent high = ReadFileStart(folder + std::string(kHighScoreFile), kHighScoreReadLimit);
-  if (high.ok) {
-    const std::string_view content(reinterpret_cast<const char*>(high.bytes.data()),
-                                   high.bytes.size());
-    files.highScore = ReadHighScoreText(content, {});
-  }
+  files.highScore = StoredHighScore(folder + std::string(kHighScoreFile));
   files.topScore = CanOpenRegularFile(folder + std::string(kTopScoreCertificate));
   files.noMiss = CanOpenRegularFile(folder + std::string(kNoMissCertificate));
   return files;

@@ -39,6 +39,9 @@ struct PlayerFiles {
   bool noMiss = false;
   bool operator==(const PlayerFiles&) const = default;
 };
+// The five characters a high score file holds, by the reading rules (five NUL characters when it
+// has no line); none when it cannot be read.
+std::optional<std::array<char, 5>> StoredHighScore(const std::string& path);
 // The files in this folder (with a trailing "/").
 PlayerFiles ReadPlayerFiles(const std::string& folder);
 // Writes them into an empty folder (with a trailing "/"), so that ReadPlayerFiles gives them back.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Strange files in the data's place, one case a row, through the headless runner: a folder, a
-# pipe, a device, a huge file, a picture too large to decode. Each must end as it says (an exit
-# status and a line naming the file, or the game going on), without hanging and in bounded memory.
+# pipe, a device, a huge file, a picture too large to decode, a sound cut short, a recording cut
+# short or absurd, a linked high score file. Each must end as it says (an exit status and a line
+# naming the file, or the game going on), without hanging and in bounded memory.
 # Usage: hostile_files_test.sh SIM GAME_DIR
 set -uo pipefail
 sim=$1 game=$2
@@ -99,6 +100,26 @@ case_ huge-sheet-header 'png Picture/Character.pic 60000 60000 0' "$title" 1 \
   "the picture is 60000 x 60000, larger than 4096 x 4096"
 case_ stale-replacements 'touch HighScore.ini.vormelda-new-a1B2c3 HighScore.ini.backup' \
   "$title" 0 "" '[ ! -e HighScore.ini.vormelda-new-a1B2c3 ] && [ -e HighScore.ini.backup ]'
+
+# A sound cut right after a chunk's header: measured, never read past its end.
+case_ cut-effect 'head -c 44 Music/Bom.wav > cut && mv cut Music/Bom.wav' "$title" 0 ""
+case_ cut-shot-sound 'head -c 44 Music/MyAttack.wav > cut && mv cut Music/MyAttack.wav' "$stage" 0 ""
+# Recordings: one cut short mid-line (its program killed) plays to its last whole line; absurd
+# ones are refused naming the line.
+readonly header="# vormelda-recording 2 seed=1 start=title high=00000 certificates=none"
+rec=$work/recording.txt
+case_ recording-cut-mid-line "$sim --data . --input $work/enter.txt --ticks 200 --record $rec &&
+  printf '201 Le' >>$rec" "--verify $rec" 0 "" 'grep -q "3 checks passed" "$d.out"'
+case_ recording-absurd-tick "printf '%s\n3 tap:Enter\n900000000000 X\n' '$header' >$rec" \
+  "--verify $rec" 2 "line 3: a line starts with its tick, 1 to 100000000"
+case_ recording-megabyte-line "{ echo '$header'; head -c 4000000 /dev/zero | tr '\\0' X; echo; } >$rec" \
+  "--verify $rec" 2 "line 2: longer than 4096 characters"
+# A linked high score file (in a synchronised folder, say): the file it names gets the score, and
+# the link stays.
+printf '3 tap:Enter\n200 X\n' >"$work/hold-fire.txt"
+case_ linked-high-score 'mkdir synced && mv HighScore.ini synced/ && ln -s synced/HighScore.ini .' \
+  "--input $work/hold-fire.txt --ticks 1100" 0 "" \
+  '[ -L HighScore.ini ] && grep -q 00400 synced/HighScore.ini && [ "$(ls synced)" = HighScore.ini ]'
 
 ((failures == 0)) || { echo "$failures case(s) failed" >&2; exit 1; }
 echo PASS

@@ -6,7 +6,9 @@
 # the caption; a resized window shows the field at a whole-number scale, centred on black, and F10
 # fills it instead; closing while paused ends the program with status 0 within a second. Then the
 # recording verifies in vormelda-sim, and plays back in the window (fast, with Tab held) to a
-# match.
+# match. Last, two games that end badly keep what was played: a window destroyed from outside ends
+# the game with status 0 and a whole recording, and a game killed keeps its recording up to its
+# last second.
 #
 # Usage: sdl_window_test.sh path/to/game/vormelda path/to/vormelda-sim
 # Needs Xvfb, xdotool, ImageMagick (import, identify, stream) and python3.
@@ -382,4 +384,35 @@ game_pid=""
 grep -q "the replay matched \([0-9]*\) of the recording's \1 checks" "$work/stdout" ||
   fail "the replay did not match: $(cat "$work/stdout")"
 echo "$(cat "$work/stdout")"
+
+# ---- games that end badly: the window destroyed from outside, the program killed ----
+# play_recorded FILE SECONDS: starts a recorded game, starts the stage and plays for a while.
+play_recorded() {
+  start_game --record "$1" --mute
+  window=$(timeout 15 xdotool search --sync --name "^${kTitle}$" 2>/dev/null | head -n 1)
+  [[ -n $window ]] || fail "no window for a recorded game"
+  xdotool windowfocus --sync "$window" && xdotool key Return
+  sleep 1
+  xdotool keydown Left && sleep "$2" && xdotool keyup Left
+}
+play_recorded "$work/destroyed.rec" 2
+xdotool windowclose "$window"  # XDestroyWindow, as a crashed compositor would leave it
+wait "$game_pid"
+status=$?
+game_pid=""
+((status == 0)) || fail "a window destroyed from outside ended the game with status $status: $(head -c 300 "$work/stderr")"
+tail -n 1 "$work/destroyed.rec" | grep -q ' close$' || fail "the recording of the destroyed window is not whole"
+"$sim" --data "$game" --verify "$work/destroyed.rec" >"$work/verify.txt" 2>&1 ||
+  fail "the recording of the destroyed window does not verify: $(cat "$work/verify.txt")"
+echo "window destroyed from outside: status 0; $(cat "$work/verify.txt")"
+
+play_recorded "$work/killed.rec" 3
+kill -KILL "$game_pid"
+wait "$game_pid" 2>/dev/null
+game_pid=""
+checks=$(grep -c '^# check ' "$work/killed.rec")
+((checks >= 3)) || fail "a killed game kept only $checks checks of its recording"
+"$sim" --data "$game" --verify "$work/killed.rec" >"$work/verify.txt" 2>&1 ||
+  fail "the recording of the killed game does not verify: $(cat "$work/verify.txt")"
+echo "killed: $(cat "$work/verify.txt")"
 echo "PASS"

@@ -133,22 +133,36 @@ TEST_F(ResolveMissTest, JoystickButtonThreeEndsTheGameOverAtOnce) {
 
 TEST_F(ResolveMissTest, HighScoreIsKeptOrReplacedAndTheFileAlwaysRewritten) {
   struct Case {
-    const char stored[6];
+    const char stored[6];  // read at the title
     int32_t score;
-    const char saved[6];
+    const char saved[6];            // the game's high score after it
+    const char* onDisk = nullptr;   // the file at the game over, if another game wrote it
+    const char* written = nullptr;  // the file after it, when not the game's own
   };
   const Case cases[] = {
-      {"00000", 1234, "01234"}, {"01234", 1234, "01234"}, {"05000", 1234, "05000"},
-      {"     ", 1234, "01234"}, {"\0\0\0\0", 0, "00000"}, {"  42 ", 41, "  42 "},
-      {"  42 ", 43, "00043"},   {" 1234", 1234, " 1234"}, {"00042", 123456, "12345"},
+      {"00000", 1234, "01234"},
+      {"01234", 1234, "01234"},
+      {"05000", 1234, "05000"},
+      {"     ", 1234, "01234"},
+      {"\0\0\0\0", 0, "00000"},
+      {"  42 ", 41, "  42 "},
+      {"  42 ", 43, "00043"},
+      {" 1234", 1234, " 1234"},
+      {"00042", 123456, "12345"},
+      // Two games on one folder: the higher score on disk is never lowered.
+      {"00000", 400, "00400", "00700", "00700"},
+      {"00000", 400, "00400", "00100"},
+      {"00000", 400, "00400", "x7000"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.score << " over '" << c.stored << "'");
-    WriteFile(HighScoreFile(), "#old\r\n" + std::string(c.stored, 5) + "\r\n");
+    const std::string onDisk = c.onDisk != nullptr ? c.onDisk : std::string(c.stored, 5);
+    WriteFile(HighScoreFile(), "#old\r\n" + onDisk + "\r\n");
     HighScoreText = Five(c.stored);
     LastShipLost(c.score);
     EXPECT_EQ(HighScoreText, Five(c.saved));
-    EXPECT_EQ(ReadFile(HighScoreFile()), kComment + "\r\n" + std::string(c.saved, 5) + "\r\n");
+    const std::string written = c.written != nullptr ? c.written : std::string(c.saved, 5);
+    EXPECT_EQ(ReadFile(HighScoreFile()), kComment + "\r\n" + written + "\r\n");
     EXPECT_EQ(FolderNames(folder_.Path()), (std::vector<std::string>{"HighScore.ini"}));
   }
 }

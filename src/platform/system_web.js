@@ -1,0 +1,33 @@
+// The browser's side of the platform layer's web files (system_web.cpp, sdl_dialogs_web.cpp),
+// linked in with --js-library.
+mergeInto(LibraryManager.library, {
+  // Retry/Cancel as the browser's own dialog: OK is Retry.
+  vormelda_confirm: function(title, text) {
+    return confirm(UTF8ToString(title) + "\n\n" + UTF8ToString(text) +
+                   "\n\n(OK: Retry, Cancel: Cancel)") ? 1 : 0;
+  },
+  // An error: the browser's dialog, and the page keeps it written (web/index.html).
+  vormelda_alert: function(title, text) {
+    const message = UTF8ToString(text);
+    if (typeof Module.vormeldaFatal === "function") Module.vormeldaFatal(message);
+    alert(UTF8ToString(title) + "\n\n" + message);
+  },
+  // The player's folder is IndexedDB, mounted by the page: written through at once.
+  vormelda_sync_files: function() {
+    if (typeof IDBFS === "undefined" || typeof FS.syncfs !== "function") return;
+    FS.syncfs(false, function(error) {
+      if (error) console.error("vormelda: the browser did not keep the player's files", error);
+    });
+  },
+  // A file of the game's as a download.
+  vormelda_offer_download: function(path) {
+    if (typeof document === "undefined") return;  // under node
+    const name = UTF8ToString(path);
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([FS.readFile(name)], {type: "image/png"}));
+    link.download = name.substring(name.lastIndexOf("/") + 1);
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+  },
+});

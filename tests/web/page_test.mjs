@@ -1,0 +1,126 @@
+// The web page in Debian's headless Chromium, served from 127.0.0.1 as any static host would:
+// the title's first frame is the desktop's picture, pixel for pixel; the sound hint shows until a
+// key; Enter starts the stage (the page's own recording says so, checked by the caller); a
+// recording fetched with ?replay= matches in the console; a saved high score comes back after a
+// reload.
+//
+// Usage: node page_test.mjs SERVED_FOLDER OUT_FOLDER
+// SERVED_FOLDER holds the page (build/web) and: title.png (the desktop's picture of the title's
+// first frame), minute.txt (the first minute of a recording).
+import { writeFile } from "node:fs/promises";
+import { join } from "node:path";
+import { gameStarted, launchChromium, serve } from "./browser.mjs";
+
+const [served, out] = process.argv.slice(2);
+
+function fail(message) {
+  console.error("FAIL: " + message);
+  process.exit(1);
+}
+
+const server = await serve(served);
+const origin = server.origin;
+const browser = await launchChromium();
+const context = await browser.newContext({viewport: {width: 1000, height: 800}});
+
+async function open(query = "") {
+  const page = await context.newPage();
+  const lines = [];
+  page.on("console", m => lines.push(m.text()));
+  page.on("pageerror", e => lines.push("page error: " + e.message));
+  await page.goto(`${origin}/index.html${query}`);
+  await gameStarted(page);
+  return {page, lines};
+}
+
+try {
+  // 1. The title's first frame, caught as the game's framebuffer reaches the canvas, against the
+  // desktop's picture of the same frame. A browser that starts sound only after a gesture is
+  // made up: its audio starts suspended. The hint shows until a key lets the sound play.
+  await context.addInitScript(() => {
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    CanvasRenderingContext2D.prototype.putImageData = function(image, ...rest) {
+      put.call(this, image, ...rest);
+      if (window.firstFrame === undefined && image.data.some((v, i) => i % 4 !== 3 && v !== 0)) {
+        window.firstFrame = this.canvas.toDataURL("image/png");
+      }
+    };
+    const Real = window.AudioContext;
+    window.AudioContext = class extends Real {
+      constructor(...args) { super(...args); this.suspend(); }
+    };
+  });
+  const {page, lines} = await open();
+  await page.waitForFunction(() => window.firstFrame !== undefined, null, {timeout: 30000});
+  const differing = await page.evaluate(async () => {
+    const pixels = async url => {
+      const image = new Image();
+      image.src = url;
+      await image.decode();
+      const c = document.createElement("canvas");
+      c.width = image.width;
+      c.height = image.height;
+      const g = c.getContext("2d");
+      g.drawImage(image, 0, 0);
+      return g.getImageData(0, 0, c.width, c.height);
+    };
+    const a = await pixels(window.firstFrame), b = await pixels("title.png");
+    if (a.width !== b.width || a.height !== b.height) return -1;
+    let n = 0;
+    for (let i = 0; i < a.data.length; i += 4) {
+      if (a.data[i] !== b.data[i] || a.data[i + 1] !== b.data[i + 1] ||
+          a.data[i + 2] !== b.data[i + 2]) n++;
+    }
+    return n;
+  });
+  console.log(`the title's first frame differs from the desktop's in ${differing} pixels`);
+  if (differing !== 0) fail("the page's title is not the desktop's picture");
+  const canvasWidth = await page.evaluate(() => document.getElementById("canvas").style.width);
+  if (canvasWidth !== "420px") fail(`the field is ${canvasWidth} wide in a 1000 x 800 page`);
+  await page.waitForTimeout(500);
+  if (await page.locator("#hint").isHidden()) fail("no hint while the sound is blocked");
+
+  // 2. Enter starts the stage and the sound.
+  await page.keyboard.press("Enter");
+  await page.waitForTimeout(4500);
+  if (!(await page.locator("#hint").isHidden())) fail("the hint stays after a key");
+  const recording = await page.evaluate(
+      () => new TextDecoder().decode(FS.readFile("/recordings/game.txt")));
+  await writeFile(join(out, "page-recording.txt"), recording);
+  if (lines.some(l => l.startsWith("page error"))) fail(lines.join("\n"));
+  await page.close();
+
+  // 3. The first minute of a recording, fetched from the same origin, replays to a match.
+  const replay = await open("?replay=minute.txt");
+  await replay.page.waitForFunction(() => /ended/.test(document.getElementById("status")
+                                    .textContent), null, {timeout: 120000});
+  const matched = replay.lines.find(l => l.includes("the replay matched"));
+  console.log(matched || replay.lines.join("\n"));
+  const m = matched && matched.match(/matched (\d+) of the recording's (\d+) checks/);
+  if (!m || m[1] !== m[2] || Number(m[1]) < 50) fail("the replay in the page did not match");
+  await replay.page.close();
+
+  // 4. A high score the game saves comes back after a reload: a game played holding X scores a
+  // little before its last ship is lost.
+  const play = await open();
+  const stored = p => p.evaluate(() => new TextDecoder().decode(
+      FS.readFile("/libsdl/vormelda/HighScore.ini")).split(/\r?\n/)[1]);
+  if ((await stored(play.page)) !== "00000") fail("a new player does not start at 00000");
+  await play.page.keyboard.press("Enter");
+  await play.page.waitForTimeout(3500);
+  await play.page.keyboard.down("x");
+  await play.page.waitForFunction(() => new TextDecoder().decode(FS.readFile(
+      "/libsdl/vormelda/HighScore.ini")).split(/\r?\n/)[1] !== "00000", null, {timeout: 120000});
+  await play.page.keyboard.up("x");
+  const saved = await stored(play.page);
+  await play.page.waitForTimeout(1000);  // the write to the browser's storage
+  await play.page.reload();
+  await gameStarted(play.page);
+  const after = await stored(play.page);
+  console.log(`saved high score ${saved}, after a reload ${after}`);
+  if (after !== saved) fail("the saved high score did not survive the reload");
+  console.log("PASS: the page in headless Chromium");
+} finally {
+  await browser.close();
+  server.close();
+}

@@ -16,6 +16,7 @@
 #include "platform/files.hpp"
 #include "platform/folders.hpp"
 #include "platform/sdl_platform.hpp"
+#include "platform/settings.hpp"
 #include "platform/system.hpp"
 #include "window/data_files.hpp"
 
@@ -27,6 +28,7 @@ struct GameOptions {
   SdlOptions sdl;
   std::string start = "title";
   std::string recordFile, replayFile, autoplay;
+  bool settings = false;
 };
 
 std::optional<int> ParseOptions(int argc, char** argv, GameOptions& o) {
@@ -38,6 +40,7 @@ std::optional<int> ParseOptions(int argc, char** argv, GameOptions& o) {
          "open the window at this many times the field's size (default: the most that fits)")
       ->check(CLI::Range(1, 16));
   app.add_flag("--mute", o.sdl.mute, "play without sound");
+  app.add_flag("--settings", o.settings, "print where settings.ini (keys, volume, window) is");
   auto* start = app.add_option("--start", o.start,
                                "title, or boss, boss:75 or boss:100: a "
                                "practice game at the boss")
@@ -59,6 +62,31 @@ std::optional<int> ParseOptions(int argc, char** argv, GameOptions& o) {
   if (auto status = ParseCommandLine(app, argc, argv, "vormelda")) return status;
   if (app.count("--autoplay") > 0 && o.autoplay.empty()) o.autoplay = "60";
   return std::nullopt;
+}
+
+// The player's settings.ini, and where the window keeps the changes made through it. A missing
+// file means the defaults; one that cannot be read gives a line saying why, and the defaults for
+// what could not be read; it is written again only when the player changes a setting.
+void UseSettings(const std::string& file, SdlOptions& sdl) {
+  const FileContent content = ReadFileStart(file, kSettingsFileLimit);
+  if (content.ok) {
+    const ReadSettings read = ParseSettings(
+        std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()),
+        SdlSettingNames());
+    sdl.settings = read.settings;
+    if (!read.notice.empty())
+      std::fprintf(stderr, "vormelda: %s %s\n", file.c_str(), read.notice.c_str());
+  } else if (content.error != "file not found") {
+    std::fprintf(stderr, "vormelda: %s: %s; the defaults stand\n", file.c_str(),
+                 content.error.c_str());
+  }
+  sdl.onSettingsChanged = [file](const Settings& settings) {
+    if (!ReplaceFileSafely(file, FormatSettings(settings))) {
+      std::fprintf(stderr, "vormelda: cannot write %s\n", file.c_str());
+    }
+  };
+  sdl.controllerLayouts =
+      file.substr(0, file.size() - kSettingsFile.size()) + "gamecontrollerdb.txt";
 }
 
 uint32_t TimeSeed() {
@@ -178,6 +206,12 @@ int main(int argc, char** argv) {
   Launch.playerFolder =
       PlayerFolderFor(Launch.appFolder, writable, writable ? std::nullopt : PreferenceFolder());
   o.sdl.screenshotFolder = Launch.playerFolder;
+  const std::string settings = Launch.playerFolder + "/" + std::string(kSettingsFile);
+  if (o.settings) {
+    std::printf("%s\n", settings.c_str());
+    return 0;
+  }
+  UseSettings(settings, o.sdl);
   try {
     session->UsePlayerFiles();
   } catch (const std::exception& e) {

@@ -19,8 +19,12 @@ constexpr int kChunkSamples = 1024;  // short enough that a shot is heard on its
 // The levels of the mix. Every sound and the music play at half their level, so that even the
 // busiest moment (music, a bomb, explosions, shots) sums below full scale inside the mixer; the
 // mixed stream is then brought back up and a limiter keeps its peaks under -1 dBFS (limiter.hpp).
-constexpr int kEffectVolume = MIX_MAX_VOLUME / 2;
-constexpr int kMusicVolume = MIX_MAX_VOLUME / 2;
+constexpr int kFullLevel = MIX_MAX_VOLUME / 2;
+
+// A player's volume, 0 to 100, at the mix's half level.
+int Level(int volume) {
+  return kFullLevel * std::clamp(volume, 0, 100) / 100;
+}
 
 // The limiter on the mixed stream (signed 16-bit, interleaved stereo), on the audio thread.
 void Limit(void* limiter, Uint8* stream, int bytes) {
@@ -34,7 +38,7 @@ class EffectClip final : public AudioClip {
  public:
   EffectClip(std::shared_ptr<Mixer> mixer, ChunkPtr chunk)
       : mixer_(std::move(mixer)), chunk_(std::move(chunk)), channel_(mixer_->AcquireChannel()) {
-    Mix_Volume(channel_, kEffectVolume);
+    Mix_Volume(channel_, mixer_->effectsLevel);
   }
   ~EffectClip() override {
     Mix_HaltChannel(channel_);
@@ -117,7 +121,7 @@ class MusicClip final : public AudioClip {
 
 // ---- Mixer ----
 
-std::shared_ptr<Mixer> Mixer::Open() {
+std::shared_ptr<Mixer> Mixer::Open(int musicVolume, int effectsVolume) {
   std::unique_ptr<Subsystem> subsystem;
   bool opened = false;
   {
@@ -139,8 +143,9 @@ std::shared_ptr<Mixer> Mixer::Open() {
   mixer->subsystem_ = std::move(subsystem);
   mixer->allocated_ = Mix_AllocateChannels(8);
   Mix_ReserveChannels(1);  // the shot sound's
-  Mix_Volume(kShotChannel, kEffectVolume);
-  Mix_VolumeMusic(kMusicVolume);
+  mixer->effectsLevel = Level(effectsVolume);
+  Mix_Volume(kShotChannel, mixer->effectsLevel);
+  Mix_VolumeMusic(Level(musicVolume));
   Mix_SetPostMix(Limit, &mixer->limiter_);
   return mixer;
 }
@@ -172,7 +177,8 @@ void Mixer::ReleaseChannel(int channel) {
 
 // ---- Audio ----
 
-Audio::Audio(bool mute) : mixer_(mute ? nullptr : Mixer::Open()) {}
+Audio::Audio(bool mute, int musicVolume, int effectsVolume)
+    : mixer_(mute ? nullptr : Mixer::Open(musicVolume, effectsVolume)) {}
 
 Audio::~Audio() {
   if (mixer_) Mix_HaltChannel(kShotChannel);

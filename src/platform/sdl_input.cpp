@@ -1,6 +1,8 @@
 // Keyboard state and game controllers.
 #include <algorithm>
+#include <cstdio>
 
+#include "platform/files.hpp"
 #include "platform/keys.hpp"
 #include "platform/sdl_internal.hpp"
 
@@ -29,17 +31,31 @@ void ApplyHat(Uint8 hat, JOYINFOEX& info) {
 
 // ---- Keyboard ----
 
-std::vector<KeyBinding> GameKeyBindings() {
-  return {{SDL_SCANCODE_RETURN, VK_RETURN}, {SDL_SCANCODE_KP_ENTER, VK_RETURN},
-          {SDL_SCANCODE_LEFT, VK_LEFT},     {SDL_SCANCODE_UP, VK_UP},
-          {SDL_SCANCODE_RIGHT, VK_RIGHT},   {SDL_SCANCODE_DOWN, VK_DOWN},
-          {SDL_SCANCODE_X, VK_X},           {SDL_SCANCODE_Z, VK_Z}};
+std::vector<KeyBinding> GameKeyBindings(const Settings& settings) {
+  std::vector<KeyBinding> bindings;
+  for (GameKey key : {GameKey::Start, GameKey::Left, GameKey::Up, GameKey::Right, GameKey::Down,
+                      GameKey::Fire, GameKey::Bomb}) {
+    for (const std::string& name : settings.keys[static_cast<size_t>(key)]) {
+      const SDL_Keycode code = SDL_GetKeyFromName(name.c_str());
+      if (code != SDLK_UNKNOWN) bindings.push_back({static_cast<int>(code), VirtualKeyOf(key)});
+    }
+  }
+  return bindings;
 }
 
 // ---- Controllers ----
 
-Controllers::Controllers() : subsystem_(SDL_INIT_GAMECONTROLLER) {
+Controllers::Controllers(const std::array<std::string, 3>& buttons, const std::string& layouts)
+    : subsystem_(SDL_INIT_GAMECONTROLLER) {
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    buttons_[i] = SDL_GameControllerGetButtonFromString(buttons[i].c_str());
+  }
   if (!subsystem_.Ok()) return;  // no joystick support: play from the keyboard
+  if (!layouts.empty() && CanOpenRegularFile(layouts)) {
+    if (SDL_GameControllerAddMappingsFromFile(layouts.c_str()) < 0) {
+      std::fprintf(stderr, "vormelda: %s: %s\n", layouts.c_str(), SDL_GetError());
+    }
+  }
   // Devices present at start; the "added" events SDL sends for them later find them open.
   const int count = SDL_NumJoysticks();
   for (int i = 0; i < count; ++i) OnDeviceAdded(i);
@@ -94,9 +110,10 @@ bool Controllers::Read(JOYINFOEX& info) const {
     if (SDL_GameControllerGetButton(gc, SDL_CONTROLLER_BUTTON_DPAD_UP)) hat |= SDL_HAT_UP;
     if (SDL_GameControllerGetButton(gc, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) hat |= SDL_HAT_DOWN;
     ApplyHat(hat, info);
-    if (SDL_GameControllerGetButton(gc, SDL_CONTROLLER_BUTTON_A)) buttons |= JOY_BUTTON1;
-    if (SDL_GameControllerGetButton(gc, SDL_CONTROLLER_BUTTON_B)) buttons |= JOY_BUTTON2;
-    if (SDL_GameControllerGetButton(gc, SDL_CONTROLLER_BUTTON_START)) buttons |= JOY_BUTTON3;
+    constexpr uint32_t kBits[] = {JOY_BUTTON1, JOY_BUTTON2, JOY_BUTTON3};  // fire, bomb, start
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+      if (SDL_GameControllerGetButton(gc, buttons_[i])) buttons |= kBits[i];
+    }
   } else {
     SDL_Joystick* js = device.joystick.get();
     const int axes = SDL_JoystickNumAxes(js);
@@ -115,3 +132,20 @@ bool Controllers::Read(JOYINFOEX& info) const {
 }
 
 }  // namespace vormelda::sdl
+
+namespace vormelda {
+
+SettingNames SdlSettingNames() {
+  return {[](std::string_view name) -> std::optional<std::string> {
+            const SDL_Keycode code = SDL_GetKeyFromName(std::string(name).c_str());
+            if (code == SDLK_UNKNOWN) return std::nullopt;
+            return std::string(SDL_GetKeyName(code));
+          },
+          [](std::string_view name) -> std::optional<std::string> {
+            const auto button = SDL_GameControllerGetButtonFromString(std::string(name).c_str());
+            if (button == SDL_CONTROLLER_BUTTON_INVALID) return std::nullopt;
+            return std::string(SDL_GameControllerGetStringForButton(button));
+          }};
+}
+
+}  // namespace vormelda

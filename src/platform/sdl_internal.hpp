@@ -17,6 +17,7 @@
 #include "platform/limiter.hpp"
 #include "platform/platform.hpp"
 #include "platform/sdl_platform.hpp"
+#include "platform/settings.hpp"
 
 namespace vormelda::sdl {
 
@@ -62,7 +63,7 @@ class Subsystem {
 };
 
 // The window with the play field scaled into it: by the largest whole number that fits, centred
-// on black, or (F10) filling the window with its shape kept.
+// on black, or filling the window with its shape kept, sharp or smooth (F10 goes round them).
 class Window {
  public:
   explicit Window(const SdlOptions& options);  // created hidden; throws on failure
@@ -79,7 +80,9 @@ class Window {
   void Present(const Surface& field);
   void Repaint();  // shows the last frame again, at the window's present size
   void ToggleFullscreen();
-  void ToggleFill();
+  void CycleScaling();
+  // The window's part of the settings as the player has left it: its scaling, full screen, size.
+  Settings::Window Current() const;
   // Paused, the field is shown dimmed under the word PAUSED.
   void SetPaused(bool paused);
   void OnDeviceReset();  // textures are gone
@@ -91,16 +94,22 @@ class Window {
  private:
   void EnsureTexture(int width, int height);
   void DrawPausedWord(const SDL_Rect& field);
+  Scaling ScalingNow() const;
+  // Copies the field to the window's rectangle as the scaling says.
+  void CopyField(const SDL_Rect& field);
 
   WindowPtr window_;
   RendererPtr renderer_;
   TexturePtr texture_;
+  TexturePtr enlarged_;  // the field enlarged by a whole number, for sharp fill
   int textureWidth_ = 0;
   int textureHeight_ = 0;
   const Surface* lastField_ = nullptr;  // the play field's image, which outlives the window
   bool fieldVisible_ = true;
   bool shown_ = false;
-  bool fill_ = false;
+  std::optional<Scaling> scaling_;  // none: by the window's shape
+  bool fullscreen_ = false;
+  int width_ = 0, height_ = 0;  // the window's size as the player set it; 0 while untouched
   bool paused_ = false;
   // Full screen where no window manager runs: the window itself covers the display, and goes
   // back to this place and size.
@@ -117,14 +126,16 @@ bool WindowDestroyed();
 // After the window is destroyed: what that brings back from the window system is dealt with.
 void WindowGone();
 
-// The game's keys and the keys of the keyboard they are bound to: Enter (and the keypad's), the
-// arrows, X and Z.
-std::vector<KeyBinding> GameKeyBindings();
+// The keys of the keyboard (SDL's key codes) bound to each game key, in a fixed order of game keys
+// (so that a recording names them alike whatever keys played it).
+std::vector<KeyBinding> GameKeyBindings(const Settings& settings);
 
 // Game controllers and joysticks, opened and closed as they come and go.
 class Controllers {
  public:
-  Controllers();
+  // The gamepad's buttons for fire, bomb and start; a file of layouts for pads SDL does not know
+  // (gamecontrollerdb.txt), when it is there.
+  Controllers(const std::array<std::string, 3>& buttons, const std::string& layouts);
   ~Controllers();
   Controllers(const Controllers&) = delete;
   Controllers& operator=(const Controllers&) = delete;
@@ -144,6 +155,7 @@ class Controllers {
     JoystickPtr joystick;      // otherwise
   };
   Subsystem subsystem_;
+  std::array<SDL_GameControllerButton, 3> buttons_{};  // fire, bomb, start
   std::vector<Device> devices_;
 };
 
@@ -151,8 +163,9 @@ class Controllers {
 // platform object safely.
 class Mixer {
  public:
-  // Null when there is no audio device (said once on stderr).
-  static std::shared_ptr<Mixer> Open();
+  // Null when there is no audio device (said once on stderr). Volumes are 0 to 100, applied before
+  // the limiter.
+  static std::shared_ptr<Mixer> Open(int musicVolume, int effectsVolume);
   ~Mixer();
   Mixer(const Mixer&) = delete;
   Mixer& operator=(const Mixer&) = delete;
@@ -160,6 +173,7 @@ class Mixer {
   int AcquireChannel();
   void ReleaseChannel(int channel);
   const void* musicOwner = nullptr;  // the clip whose piece is loaded into the music stream
+  int effectsLevel = 0;              // every effect channel's volume
 
  private:
   Mixer();
@@ -201,7 +215,8 @@ void ShowError(const std::string& text, const std::string& title, SDL_Window* pa
 // The sound side of the back end.
 class Audio {
  public:
-  explicit Audio(bool mute);  // muted: no device is opened and nothing sounds
+  // Muted, no device is opened and nothing sounds; else at these volumes, 0 to 100.
+  Audio(bool mute, int musicVolume, int effectsVolume);
   ~Audio();
   Audio(const Audio&) = delete;
   Audio& operator=(const Audio&) = delete;

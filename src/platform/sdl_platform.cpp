@@ -71,12 +71,16 @@ struct YieldEvents {
 class SdlPlatform final : public Platform {
  public:
   explicit SdlPlatform(SdlOptions options)
-      : options_(std::move(options)), window_(options_), audio_(options_.mute) {
+      : options_(std::move(options)),
+        window_(options_),
+        audio_(options_.mute, options_.settings.musicVolume, options_.settings.effectsVolume) {
     // The frame loop sleeps nearly all the time and must wake on its millisecond; where the system
     // lets a player's program ask (directly or through RealtimeKit), it wakes before busy ones.
     SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
     WatchForDestroyedWindow(window_.Handle());
   }
+
+  ~SdlPlatform() override { KeepSettings(true); }
 
   void ShowWindow() override { window_.Show(); }
   void SetCaption(std::string_view utf8) override {
@@ -114,14 +118,21 @@ class SdlPlatform final : public Platform {
   bool HandleControlKey(const SDL_KeyboardEvent& key);
   void SetPaused(bool paused, bool byFocus);
   void SaveScreenshot();
+  // A setting the player changed through the window (F10, F11, its size) is kept: at once, or,
+  // while the window is being resized, once it has kept its size for half a second.
+  void SettingsChanged() {
+    settingsChangedAt_ = MonotonicNs();
+    settingsChanged_ = true;
+  }
+  void KeepSettings(bool now);
 
   SdlOptions options_;
   // Declared in the order they start; they stop the other way round.
   Video video_;
   EndSignals endSignals_;
   Window window_;
-  Keyboard keyboard_{GameKeyBindings()};
-  Controllers controllers_;
+  Keyboard keyboard_{GameKeyBindings(options_.settings)};
+  Controllers controllers_{options_.settings.pad, options_.controllerLayouts};
   Audio audio_;
   // The monotonic clock, run faster while a replay is fast-forwarded.
   GameClock clock_{MonotonicNs()};
@@ -131,7 +142,22 @@ class SdlPlatform final : public Platform {
   bool pausedByFocus_ = false;
   size_t nextAnswer_ = 0;
   std::unique_ptr<TimingLog> timing_ = TimingLog::FromEnvironment();
+  const uint64_t startedAt_ = MonotonicNs();
+  bool settingsChanged_ = false;
+  uint64_t settingsChangedAt_ = 0;
 };
+
+void SdlPlatform::KeepSettings(bool now) {
+  constexpr uint64_t kSettled = 500000000;  // ns
+  if (!settingsChanged_ || !options_.onSettingsChanged) return;
+  if (!now && MonotonicNs() - settingsChangedAt_ < kSettled) return;
+  settingsChanged_ = false;
+  Settings settings = options_.settings;
+  settings.window = window_.Current();
+  if (settings == options_.settings) return;
+  options_.settings = settings;
+  options_.onSettingsChanged(settings);
+}
 
 void SdlPlatform::PumpEvents(WindowEvents& sink) {
   ++tick_;
@@ -144,6 +170,7 @@ void SdlPlatform::PumpEvents(WindowEvents& sink) {
     while (SDL_PollEvent(&event) != 0) Handle(event, yield);
     // A window destroyed from outside is closed, as by the player.
     yield.close = yield.close || WindowDestroyed();
+    KeepSettings(yield.close);
     if (!paused_ || yield.close) break;
     SDL_Delay(kPausedPollMs);
   }
@@ -177,13 +204,13 @@ void SdlPlatform::Handle(const SDL_Event& event, YieldEvents& yield) {
     case SDL_KEYDOWN:
       // Game keys are the recording's while one plays, and none go down while paused.
       if (!HandleControlKey(event.key) && !Scripted() && !paused_ && event.key.repeat == 0) {
-        keyboard_.Press(event.key.keysym.scancode);
+        keyboard_.Press(event.key.keysym.sym);
       }
       break;
     case SDL_KEYUP:
       if (event.key.keysym.scancode == SDL_SCANCODE_TAB && Scripted())
         clock_.SetSpeed(1, MonotonicNs());
-      if (!Scripted()) keyboard_.Release(event.key.keysym.scancode);
+      if (!Scripted()) keyboard_.Release(event.key.keysym.sym);
       break;
     case SDL_CONTROLLERDEVICEADDED:
       controllers_.OnDeviceAdded(event.cdevice.which);
@@ -210,9 +237,13 @@ void SdlPlatform::HandleWindowEvent(const SDL_WindowEvent& event, YieldEvents& y
     case SDL_WINDOWEVENT_CLOSE:
       yield.close = true;
       break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      // The window system's own sizing as the window first appears is not the player's.
+      if (MonotonicNs() - startedAt_ > 1000000000) SettingsChanged();
+      window_.Repaint();
+      break;
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
       window_.Repaint();
@@ -236,9 +267,9 @@ bool SdlPlatform::HandleControlKey(const SDL_KeyboardEvent& key) {
   const bool first = key.repeat == 0;
   const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
   if (code == SDL_SCANCODE_F11 || (enter && (key.keysym.mod & KMOD_ALT) != 0)) {
-    if (first) window_.ToggleFullscreen();
+    if (first) window_.ToggleFullscreen(), SettingsChanged();
   } else if (code == SDL_SCANCODE_F10) {
-    if (first) window_.ToggleFill();
+    if (first) window_.CycleScaling(), SettingsChanged();
   } else if (code == SDL_SCANCODE_F12) {
     if (first) SaveScreenshot();
   } else if (code == SDL_SCANCODE_P || code == SDL_SCANCODE_PAUSE) {

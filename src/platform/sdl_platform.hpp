@@ -11,12 +11,18 @@
 
 #include "platform/input_script.hpp"
 #include "platform/platform.hpp"
+#include "platform/settings.hpp"
 
 namespace vormelda {
 
 struct SdlOptions {
-  // Whole-number scale of the play field in the opening window; 0 picks the largest that fits
-  // the usable area of the display.
+  // The player's settings (settings.ini): the window, the keys, the gamepad, the volumes.
+  Settings settings;
+  // Called when the player changed a setting through the window (F10, F11, its size), to keep it.
+  std::function<void(const Settings&)> onSettingsChanged;
+  std::string controllerLayouts;  // gamecontrollerdb.txt in the player's folder
+  // From the command line, over the settings: a whole-number scale of the play field in the
+  // opening window, and full screen.
   int windowScale = 0;
   bool fullscreen = false;
   bool mute = false;             // no sound at all
@@ -36,6 +42,9 @@ struct SdlOptions {
 
 // Throws std::runtime_error when the video system or the window cannot be set up.
 std::unique_ptr<Platform> MakeSdlPlatform(SdlOptions options);
+
+// SDL's names of keys and gamepad buttons, for reading settings.ini.
+SettingNames SdlSettingNames();
 
 // For errors before a platform exists (e.g. MakeSdlPlatform threw): writes the text and a newline
 // to stderr and shows it in an error message box when a display can be reached.

@@ -22,19 +22,28 @@ constexpr size_t kIconFileLimit = 1024 * 1024;
   throw std::runtime_error(what + ": " + SDL_GetError());
 }
 
-int ScaleToOpenAt(const SdlOptions& options) {
-  if (options.windowScale > 0) return options.windowScale;
-  SDL_Rect usable{};
-  if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-  return OpeningScale(usable.w, usable.h);
+// The window's size at the start: the scale the command line asks for; else the size, or the
+// scale, the player left it at; else the largest whole-number scale that fits the display.
+Point SizeToOpenAt(const SdlOptions& options) {
+  const Settings::Window& saved = options.settings.window;
+  int scale = options.windowScale > 0 ? options.windowScale : saved.scale;
+  if (options.windowScale == 0 && saved.width > 0 && saved.height > 0) {
+    return {saved.width, saved.height};
+  }
+  if (scale == 0) {
+    SDL_Rect usable{};
+    scale = SDL_GetDisplayUsableBounds(0, &usable) == 0 ? OpeningScale(usable.w, usable.h) : 1;
+  }
+  return {kFieldWidth * scale, kFieldHeight * scale};
 }
 
 // A window opened at one pixel per field pixel only copies the field: SDL's software renderer
 // does that with less work than an upload to the GPU, and spares the start of a GL driver (0.15
 // to 0.2 s, or a software GL's threads where there is no GPU). A window that opens larger, or in
 // full screen, scales on the GPU. A renderer the player names in SDL_RENDER_DRIVER is used as is.
-bool CopiedAtNaturalSize(const SdlOptions& options, int scale) {
-  return scale == 1 && !options.fullscreen && SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr;
+bool CopiedAtNaturalSize(Point size, bool fullscreen) {
+  return size == Point{kFieldWidth, kFieldHeight} && !fullscreen &&
+         SDL_GetHint(SDL_HINT_RENDER_DRIVER) == nullptr;
 }
 
 // The icon keeps its transparency, so it is read by the image library itself.
@@ -59,18 +68,23 @@ constexpr uint8_t kLetters[6][7] = {
 
 }  // namespace
 
-Window::Window(const SdlOptions& options) {
-  const int scale = ScaleToOpenAt(options);
+Window::Window(const SdlOptions& options) : scaling_(options.settings.window.scaling) {
+  const Point size = SizeToOpenAt(options);
+  const bool fullscreen = options.fullscreen || options.settings.window.fullscreen;
+  if (options.windowScale == 0) {
+    width_ = options.settings.window.width;
+    height_ = options.settings.window.height;
+  }
   window_.reset(SDL_CreateWindow("", SDL_WINDOWPOS_CENTERED_DISPLAY(0),
-                                 SDL_WINDOWPOS_CENTERED_DISPLAY(0), kFieldWidth * scale,
-                                 kFieldHeight * scale, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
+                                 SDL_WINDOWPOS_CENTERED_DISPLAY(0), size.x, size.y,
+                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE));
   if (!window_) Fail("Cannot create the window");
 
   // Pixels stay sharp when scaled.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   // No vertical sync: the frame loop keeps its own time.
   Uint32 preferred = SDL_RENDERER_ACCELERATED;
-  if (CopiedAtNaturalSize(options, scale)) {
+  if (CopiedAtNaturalSize(size, fullscreen)) {
     preferred = SDL_RENDERER_SOFTWARE;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");  // the window's own pixels, not GL's
   }
@@ -85,7 +99,7 @@ Window::Window(const SdlOptions& options) {
   SDL_SetWindowMinimumSize(window_.get(), kFieldWidth / 2, kFieldHeight / 2);
   SetIcon(window_.get(), options.iconFile);
   EnsureTexture(kFieldWidth, kFieldHeight);
-  if (options.fullscreen) ToggleFullscreen();
+  if (fullscreen) ToggleFullscreen();
 }
 
 Window::~Window() {
@@ -132,12 +146,49 @@ void Window::Present(const Surface& field) {
   Repaint();
 }
 
+Scaling Window::ScalingNow() const {
+  if (scaling_) return *scaling_;
+  int width = 0, height = 0;
+  SDL_GetRendererOutputSize(renderer_.get(), &width, &height);
+  return DefaultScaling(width, height, textureWidth_, textureHeight_);
+}
+
 SDL_Rect Window::FieldRect() const {
   int width = 0, height = 0;
   SDL_GetRendererOutputSize(renderer_.get(), &width, &height);
-  const Rect r = FieldPlacement(width, height, textureWidth_, textureHeight_,
-                                fill_ ? Scaling::Fill : Scaling::Sharp);
+  const Rect r = FieldPlacement(width, height, textureWidth_, textureHeight_, ScalingNow());
   return {r.x, r.y, r.w, r.h};
+}
+
+void Window::CopyField(const SDL_Rect& field) {
+  const Scaling scaling = ScalingNow();
+  const Rect placement{field.x, field.y, field.w, field.h};
+  const int k = SharpEnlargement(placement, textureWidth_, textureHeight_);
+  SDL_Texture* shown = texture_.get();
+  SDL_SetTextureScaleMode(shown,
+                          scaling == Scaling::Sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+  // Sharp fill: first enlarged by a whole number with the nearest pixels, then shrunk with
+  // filtering, so that no pixel is wider than its neighbours and no blur wider than one seam.
+  if (scaling == Scaling::SharpFill && k > 1 && SDL_RenderTargetSupported(renderer_.get())) {
+    int w = 0, h = 0;
+    if (enlarged_) SDL_QueryTexture(enlarged_.get(), nullptr, nullptr, &w, &h);
+    if (w != textureWidth_ * k || h != textureHeight_ * k) {
+      enlarged_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888,
+                                        SDL_TEXTUREACCESS_TARGET, textureWidth_ * k,
+                                        textureHeight_ * k));
+    }
+    if (enlarged_ && SDL_SetRenderTarget(renderer_.get(), enlarged_.get()) == 0) {
+      SDL_SetTextureScaleMode(shown, SDL_ScaleModeNearest);
+      SDL_SetTextureColorMod(shown, 255, 255, 255);
+      SDL_RenderCopy(renderer_.get(), shown, nullptr, nullptr);
+      SDL_SetRenderTarget(renderer_.get(), nullptr);
+      shown = enlarged_.get();
+      SDL_SetTextureScaleMode(shown, SDL_ScaleModeLinear);
+    }
+  }
+  const Uint8 light = paused_ ? 96 : 255;
+  SDL_SetTextureColorMod(shown, light, light, light);
+  SDL_RenderCopy(renderer_.get(), shown, nullptr, &field);
 }
 
 void Window::Repaint() {
@@ -145,9 +196,7 @@ void Window::Repaint() {
   SDL_RenderClear(renderer_.get());
   if (fieldVisible_ && lastField_ != nullptr) {
     const SDL_Rect field = FieldRect();
-    const Uint8 light = paused_ ? 96 : 255;
-    SDL_SetTextureColorMod(texture_.get(), light, light, light);
-    SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &field);
+    CopyField(field);
     if (paused_) DrawPausedWord(field);
   }
   SDL_RenderPresent(renderer_.get());
@@ -178,6 +227,7 @@ void Window::DrawPausedWord(const SDL_Rect& field) {
 
 void Window::ToggleFullscreen() {
   SDL_Window* window = window_.get();
+  if (!fullscreen_) SDL_GetWindowSize(window, &width_, &height_);  // the window's, kept
   if (WindowManaged(window)) {
     const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -194,12 +244,27 @@ void Window::ToggleFullscreen() {
     SDL_SetWindowPosition(window, windowed_.x, windowed_.y);
     covering_ = false;
   }
+  fullscreen_ = !fullscreen_;
   Repaint();
 }
 
-void Window::ToggleFill() {
-  fill_ = !fill_;
+void Window::CycleScaling() {
+  scaling_ = NextScaling(ScalingNow());
   Repaint();
+}
+
+Settings::Window Window::Current() const {
+  Settings::Window now;
+  now.scaling = scaling_;
+  now.fullscreen = fullscreen_;
+  if (!fullscreen_ && !covering_) {
+    // The size the player gave the window, in the window system's units.
+    SDL_GetWindowSize(window_.get(), &now.width, &now.height);
+  } else {
+    now.width = width_;
+    now.height = height_;
+  }
+  return now;
 }
 
 void Window::SetPaused(bool paused) {
@@ -211,6 +276,7 @@ void Window::OnDeviceReset() {
   const int width = textureWidth_;
   const int height = textureHeight_;
   texture_.reset();
+  enlarged_.reset();
   EnsureTexture(width, height);
   if (lastField_ != nullptr) Present(*lastField_);
 }

@@ -195,14 +195,18 @@ capture() {
 window_size() { xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p'; }
 
 # Checks that the window shows the field of the 420 x 560 picture shot.rgb, dimmed as while paused,
-# at the given rectangle, and black around it. Rows of the word PAUSED are left out.
+# at the given rectangle, and black around it. Rows of the word PAUSED are left out. Sharp
+# scaling shows each pixel as the field's pixel under it; filtered scaling, as a blend of the
+# field's pixels around it.
 check_field_shown() {
-  local what=$1 capture_file=$2 x=$3 y=$4 w=$5 h=$6 ww wh
+  local what=$1 capture_file=$2 x=$3 y=$4 w=$5 h=$6 mode=${7:-sharp} ww wh
   read -r ww wh < <(window_size)
-  python3 - "$capture_file" "$ww" "$wh" "$work/shot.rgb" "$x" "$y" "$w" "$h" >"$work/pixels" <<'PY' ||
+  python3 - "$capture_file" "$ww" "$wh" "$work/shot.rgb" "$x" "$y" "$w" "$h" "$mode" \
+    >"$work/pixels" <<'PY' ||
+import math
 import sys
 
-cap_file, ww, wh, shot_file, fx, fy, fw, fh = sys.argv[1:]
+cap_file, ww, wh, shot_file, fx, fy, fw, fh, mode = sys.argv[1:]
 ww, wh, fx, fy, fw, fh = map(int, (ww, wh, fx, fy, fw, fh))
 cap = open(cap_file, "rb").read()
 shot = open(shot_file, "rb").read()
@@ -217,14 +221,23 @@ for y in range(wh):
         if inside and word_top <= y < word_bottom:
             continue
         got = cap[3 * (y * ww + x):3 * (y * ww + x) + 3]
-        if inside:
+        total += 1
+        if not inside:
+            bad += any(g > 3 for g in got)
+        elif mode == "sharp":
             # The source pixel under the centre of this one.
             sx, sy = (2 * (x - fx) + 1) * 420 // (2 * fw), (2 * (y - fy) + 1) * 560 // (2 * fh)
             want = [round(c * dim) for c in shot[3 * (sy * 420 + sx):3 * (sy * 420 + sx) + 3]]
+            bad += any(abs(g - v) > 3 for g, v in zip(got, want))
         else:
-            want = [0, 0, 0]
-        total += 1
-        bad += any(abs(g - v) > 3 for g, v in zip(got, want))
+            # Between the darkest and the brightest of the source pixels around its centre.
+            cx = (x - fx + 0.5) * 420 / fw - 0.5
+            cy = (y - fy + 0.5) * 560 / fh - 0.5
+            xs = {min(419, max(0, math.floor(cx) + d)) for d in (0, 1)}
+            ys = {min(559, max(0, math.floor(cy) + d)) for d in (0, 1)}
+            around = [shot[3 * (sy * 420 + sx):3 * (sy * 420 + sx) + 3] for sx in xs for sy in ys]
+            bad += any(g < round(min(p[c] for p in around) * dim) - 3 or
+                       g > round(max(p[c] for p in around) * dim) + 3 for c, g in enumerate(got))
 # Nearest-neighbour edges at a fractional scale may pick the pixel beside.
 if bad > total // 50:
     sys.exit(f"{bad} of {total} pixels differ from the field at {fw}x{fh}+{fx}+{fy}")
@@ -268,17 +281,22 @@ echo "F12 wrote $(basename -- "$shot"), 420 x 560"
 read -r ww wh < <(window_size)
 check_field_shown "paused" "$work/paused2.rgb" 0 0 "$ww" "$wh"
 
-# ---- scaling: a whole number that fits, centred; F10 fills, with the shape kept ----
+# ---- scaling: a window whose whole-number scale leaves more than a quarter of its height unused
+# is filled by default, sharp; F10 goes on to smooth fill, then to the whole-number scale ----
 # (Moved to the corner first, so that all of it is on the screen.)
 xdotool windowmove --sync "$window" 0 0 && xdotool windowsize --sync "$window" 1000 900 ||
   fail "cannot resize the window"
 sleep 0.5
-capture whole
-check_field_shown "resized" "$work/whole.rgb" 290 170 420 560
+capture sharpfill
+check_field_shown "filled sharp" "$work/sharpfill.rgb" 162 0 675 900 filtered
 xdotool key F10
 sleep 0.5
-capture fill
-check_field_shown "filled" "$work/fill.rgb" 162 0 675 900
+capture smoothfill
+check_field_shown "filled smooth" "$work/smoothfill.rgb" 162 0 675 900 filtered
+xdotool key F10
+sleep 0.5
+capture whole
+check_field_shown "whole-number" "$work/whole.rgb" 290 170 420 560
 
 # ---- F11: full screen; with no window manager to ask, the window itself covers the screen ----
 await_size() {
@@ -292,7 +310,7 @@ await_size() {
 xdotool key F11
 await_size "$kScreenWidth $kScreenHeight" "F11 did not cover the screen"
 capture full
-check_field_shown "full-screen" "$work/full.rgb" 256 0 768 1024
+check_field_shown "full-screen" "$work/full.rgb" 430 232 420 560
 xdotool key F11
 await_size "1000 900" "F11 again did not give the window back its size"
 

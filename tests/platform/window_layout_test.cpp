@@ -13,11 +13,11 @@ TEST(WindowLayout, PlacesTheFieldCentredSharpOrFilling) {
   } kCases[] = {
       {420, 560, Scaling::Sharp, {0, 0, 420, 560}},
       {840, 1120, Scaling::Sharp, {0, 0, 840, 1120}},
-      {1000, 900, Scaling::Sharp, {290, 170, 420, 560}},   // 1.6 fits: one pixel each, on black
-      {1000, 900, Scaling::Fill, {162, 0, 675, 900}},      // the height filled, the shape kept
-      {1920, 1080, Scaling::Sharp, {750, 260, 420, 560}},  // 1080 / 560 is 1.93
-      {1920, 1080, Scaling::Fill, {555, 0, 810, 1080}},
-      {2000, 600, Scaling::Fill, {775, 0, 450, 600}},
+      {1000, 900, Scaling::Sharp, {290, 170, 420, 560}},    // 1.6 fits: one pixel each, on black
+      {1000, 900, Scaling::SharpFill, {162, 0, 675, 900}},  // the height filled, the shape kept
+      {1920, 1080, Scaling::Sharp, {750, 260, 420, 560}},   // 1080 / 560 is 1.93
+      {1920, 1080, Scaling::SmoothFill, {555, 0, 810, 1080}},
+      {2000, 600, Scaling::SharpFill, {775, 0, 450, 600}},
       {300, 400, Scaling::Sharp, {0, 0, 300, 400}},  // too small for one pixel each: it fits
   };
   for (const auto& c : kCases) {

@@ -12,12 +12,27 @@ mergeInto(LibraryManager.library, {
     if (typeof Module.vormeldaFatal === "function") Module.vormeldaFatal(message);
     alert(UTF8ToString(title) + "\n\n" + message);
   },
-  // The player's folder is IndexedDB, mounted by the page: written through at once.
+  // The player's folder is IndexedDB, mounted by the page: written through at once. Writes that
+  // come while one is under way are written together when it ends.
+  $vormeldaSync: {running: false, again: false},
+  vormelda_sync_files__deps: ["$vormeldaSync"],
   vormelda_sync_files: function() {
     if (typeof IDBFS === "undefined" || typeof FS.syncfs !== "function") return;
-    FS.syncfs(false, function(error) {
+    if (vormeldaSync.running) {
+      vormeldaSync.again = true;
+      return;
+    }
+    vormeldaSync.running = true;
+    const done = function(error) {
       if (error) console.error("vormelda: the browser did not keep the player's files", error);
-    });
+      if (vormeldaSync.again) {
+        vormeldaSync.again = false;
+        FS.syncfs(false, done);
+      } else {
+        vormeldaSync.running = false;
+      }
+    };
+    FS.syncfs(false, done);
   },
   // A file of the game's as a download.
   vormelda_offer_download: function(path) {

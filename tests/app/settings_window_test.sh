@@ -37,8 +37,11 @@ folder() {
   cp -r "$source_game/Picture" "$source_game/Music" "$exe" "$work/game/"
   printf '#あなたのハイスコアです。（上限は35450です）\r\n00000\r\n' >"$work/game/HighScore.ini"
 }
+# (No leak check at exit in a sanitizer build: the system's D-Bus and GL libraries keep memory
+# until then. The unit tests look for leaks.)
 start() {
-  (cd "$work/game" && exec ./vormelda --mute "$@" >"$work/stdout" 2>"$work/stderr") &
+  (cd "$work/game" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
+    exec ./vormelda --mute "$@" >"$work/stdout" 2>"$work/stderr") &
   game_pid=$!
   window=$(timeout 15 xdotool search --sync --name '^Vormelda$' 2>/dev/null | head -n 1)
   [[ -n $window ]] || fail "no window"

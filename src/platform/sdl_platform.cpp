@@ -6,6 +6,7 @@
 #include "platform/sdl_platform.hpp"
 
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -293,7 +294,10 @@ void SdlPlatform::SaveScreenshot() {
   const fs::path folder = PathOf(options_.screenshotFolder) / "Screenshots";
   std::error_code ec;
   fs::create_directories(folder, ec);
-  const std::string stamp = LocalTimeStamp();
+  // The local date and time, as "2026-12-09-231024".
+  const std::tm local = LocalTimeNow();
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
   // A second screenshot within the same second is numbered.
   const auto named = [&](int n) {
     std::string name = "vormelda-";

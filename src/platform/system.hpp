@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,8 +18,8 @@ namespace vormelda {
 uint64_t MonotonicNs();
 void SleepUntilNs(uint64_t wake);
 
-// The local date and time as "2026-12-09-231024", for a screenshot's name.
-std::string LocalTimeStamp();
+// The local date and time now, broken into its fields.
+std::tm LocalTimeNow();
 
 // The memory this process holds in RAM, in KiB; -1 where the system does not say.
 long ResidentMemoryKb();

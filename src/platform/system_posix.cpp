@@ -12,13 +12,11 @@
 
 namespace vormelda {
 
-std::string LocalTimeStamp() {
+std::tm LocalTimeNow() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
-  return stamp;
+  return local;
 }
 
 std::filesystem::path PathOf(std::string_view utf8) {

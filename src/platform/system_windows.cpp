@@ -93,13 +93,11 @@ void SleepUntilNs(uint64_t wake) {
   }
 }
 
-std::string LocalTimeStamp() {
+std::tm LocalTimeNow() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_s(&local, &now);
-  char stamp[32];
-  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
-  return stamp;
+  return local;
 }
 
 long ResidentMemoryKb() {

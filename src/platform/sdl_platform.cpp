@@ -22,12 +22,16 @@ namespace sdl {
 namespace {
 
 constexpr int kFastForward = 4;  // how much faster time runs while Tab is held during a replay
-constexpr Uint32 kPausedPollMs = 10;
+constexpr uint64_t kPausedPollNs = 10'000'000;
 
 Uint32 InitVideo() {
   SDL_SetMainReady();
   // A full-screen window stays when the focus goes to another one.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // In the browser, SDL would return to the page at every present as well: a second wait each
+  // frame, which the browser's timers make 4 ms at least. The frame's own wait returns to it once
+  // a frame, and the back end's other waits sleep by the system's own calls, never SDL_Delay.
+  SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     throw std::runtime_error(std::string("Cannot start the video system: ") + SDL_GetError());
   }
@@ -173,7 +177,7 @@ void SdlPlatform::PumpEvents(WindowEvents& sink) {
     yield.close = yield.close || WindowDestroyed();
     KeepSettings(yield.close);
     if (!paused_ || yield.close) break;
-    SDL_Delay(kPausedPollMs);
+    SleepAboutNs(kPausedPollNs);
   }
   // The tick's input record: the recording's or the autoplay's, or what the devices did. The game
   // reads its keys and joystick from this record alone.

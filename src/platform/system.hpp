@@ -17,6 +17,8 @@ namespace vormelda {
 // already does): the frame wait, which must end within a millisecond without spinning.
 uint64_t MonotonicNs();
 void SleepUntilNs(uint64_t wake);
+// A sleep of about `ns`, with no promise of precision and no spinning: the paused game's polls.
+void SleepAboutNs(uint64_t ns);
 
 // The local date and time now, broken into its fields.
 std::tm LocalTimeNow();

@@ -20,6 +20,10 @@ void SleepUntilNs(uint64_t wake) {
   }
 }
 
+void SleepAboutNs(uint64_t ns) {
+  SleepUntilNs(MonotonicNs() + ns);
+}
+
 long ResidentMemoryKb() {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);) {

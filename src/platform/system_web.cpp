@@ -37,6 +37,10 @@ void SleepUntilNs(uint64_t wake) {
   }
 }
 
+void SleepAboutNs(uint64_t ns) {
+  emscripten_sleep(static_cast<unsigned>(ns / 1000000));
+}
+
 long ResidentMemoryKb() {
   return static_cast<long>(emscripten_get_heap_size() / 1024);
 }

@@ -93,6 +93,10 @@ void SleepUntilNs(uint64_t wake) {
   }
 }
 
+void SleepAboutNs(uint64_t ns) {
+  SleepUntilNs(MonotonicNs() + ns);
+}
+
 std::tm LocalTimeNow() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};

@@ -1,6 +1,7 @@
 // The web page in Debian's headless Chromium, served from 127.0.0.1 as any static host would:
 // the title's first frame is the desktop's picture, pixel for pixel; the sound hint shows until a
-// key; Enter starts the stage (the page's own recording says so, checked by the caller); a
+// key; Enter starts the stage (the page's own recording says so, checked by the caller); the
+// focus lost pauses it and the focus back resumes it; a
 // recording fetched with ?replay= matches in the console; a saved high score comes back after a
 // reload.
 //
@@ -16,6 +17,13 @@ const [served, out] = process.argv.slice(2);
 function fail(message) {
   console.error("FAIL: " + message);
   process.exit(1);
+}
+
+// The promise's value, or a failure if it takes longer than `ms`.
+function within(ms, what, promise) {
+  let timer;
+  const late = new Promise(() => { timer = setTimeout(() => fail(what), ms); });
+  return Promise.race([promise, late]).finally(() => clearTimeout(timer));
 }
 
 const server = await serve(served);
@@ -84,6 +92,30 @@ try {
   await page.keyboard.press("Enter");
   await page.waitForTimeout(4500);
   if (!(await page.locator("#hint").isHidden())) fail("the hint stays after a key");
+  // The page losing the focus pauses the game, which keeps the page answering while it waits,
+  // and the focus back lets it go on.
+  const answering = promise => within(10000, "the page stopped answering", promise);
+  const framesIn = ms => answering(page.evaluate(ms => new Promise(done => {
+    const put = CanvasRenderingContext2D.prototype.putImageData;
+    let n = 0;
+    CanvasRenderingContext2D.prototype.putImageData = function(...args) {
+      n++;
+      put.apply(this, args);
+    };
+    setTimeout(() => {
+      CanvasRenderingContext2D.prototype.putImageData = put;
+      done(n);
+    }, ms);
+  }), ms));
+  const focus = name => answering(page.evaluate(name => dispatchEvent(new FocusEvent(name)), name));
+  await focus("blur");
+  await page.waitForTimeout(300);
+  const paused = await framesIn(1000);
+  await focus("focus");
+  await page.waitForTimeout(300);
+  const going = await framesIn(1000);
+  console.log(`frames in a second: ${paused} paused, ${going} after the focus came back`);
+  if (paused > 2 || going < 50) fail("losing and regaining the focus did not pause and resume");
   const recording = await page.evaluate(
       () => new TextDecoder().decode(FS.readFile("/recordings/game.txt")));
   await writeFile(join(out, "page-recording.txt"), recording);

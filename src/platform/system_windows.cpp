@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <malloc.h>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <new>
@@ -80,21 +81,34 @@ uint64_t MonotonicNs() {
 }
 
 void SleepUntilNs(uint64_t wake) {
+  // A timer ends its wait late now and then (by a millisecond and more on a busy machine, and
+  // under Wine): it is set to end early by what it was lately late, at most kMostEarlyNs, and the
+  // rest is waited out on the clock.
+  constexpr uint64_t kMostEarlyNs = 1'000'000;
+  static uint64_t lateNs = 0;
   const HANDLE timer = FrameTimer();
-  for (uint64_t now = MonotonicNs(); now < wake; now = MonotonicNs()) {
+  const uint64_t until = wake - std::min(lateNs, kMostEarlyNs);
+  uint64_t now = MonotonicNs();
+  if (now < until) {
     // Relative due times are negative, in units of 100 ns.
     LARGE_INTEGER due{};
-    due.QuadPart = -static_cast<LONGLONG>((wake - now + 99) / 100);
+    due.QuadPart = -static_cast<LONGLONG>((until - now + 99) / 100);
     if (timer == nullptr || !SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
-      Sleep(static_cast<DWORD>((wake - now) / 1000000));
-      return;
+      Sleep(static_cast<DWORD>((until - now) / 1000000));
+    } else {
+      WaitForSingleObject(timer, INFINITE);
     }
-    WaitForSingleObject(timer, INFINITE);
+    now = MonotonicNs();
+    lateNs = std::max(now > until ? now - until : 0, lateNs - lateNs / 64);
+  }
+  while (now < wake) {
+    YieldProcessor();
+    now = MonotonicNs();
   }
 }
 
 void SleepAboutNs(uint64_t ns) {
-  SleepUntilNs(MonotonicNs() + ns);
+  Sleep(static_cast<DWORD>(ns / 1000000));
 }
 
 std::tm LocalTimeNow() {

@@ -14,7 +14,8 @@
 namespace vormelda {
 
 // A steady clock in nanoseconds, and one precise sleep until it reads `wake` (at once when it
-// already does): the frame wait, which must end within a millisecond without spinning.
+// already does): the frame wait, which must end within a millisecond, spinning at most for the
+// last moment where the system's timer ends late (Windows, the browser).
 uint64_t MonotonicNs();
 void SleepUntilNs(uint64_t wake);
 // A sleep of about `ns`, with no promise of precision and no spinning: the paused game's polls.

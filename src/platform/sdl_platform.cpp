@@ -31,6 +31,7 @@ Uint32 InitVideo() {
   // In the browser, SDL would return to the page at every present as well: a second wait each
   // frame, which the browser's timers make 4 ms at least. The frame's own wait returns to it once
   // a frame, and the back end's other waits sleep by the system's own calls, never SDL_Delay.
+  // (The web build relies on this: SDL's code is left out of its rewriting for sleeps.)
   SDL_SetHint(SDL_HINT_EMSCRIPTEN_ASYNCIFY, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     throw std::runtime_error(std::string("Cannot start the video system: ") + SDL_GetError());

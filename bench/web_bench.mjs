@@ -7,11 +7,12 @@
 // The start is measured as a player meets it, in a browser that is already running: a first
 // visit (a fresh profile: nothing cached, nothing stored) and a return visit (the same profile
 // reloaded), the median of five each. Beside it, what this machine charges for memory touched for
-// the first time, which the start pays for its 60 MB of pictures.
+// the first time, which the start pays for its 60 MB of pictures, and for the data's bytes on
+// their way into the browser.
 //
 // Usage: node bench/web_bench.mjs [WEB_FOLDER] [--seconds N]
 // (after `npm ci` in tests/web, whose playwright-core drives Debian's chromium)
-import { copyFile, mkdtemp, readFile, rm } from "node:fs/promises";
+import { copyFile, mkdtemp, readFile, rm, stat } from "node:fs/promises";
 import { cpSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join } from "node:path";
@@ -63,6 +64,20 @@ function freshPageCostUs() {
   return Number(process.hrtime.bigint() - start) / 1e3 / (bytes / 4096);
 }
 
+// Milliseconds this browser takes to fetch the game's data from the server, nothing cached.
+async function dataFetchMs(browser, origin) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  await page.goto(`${origin}/icon.png`);
+  const ms = await page.evaluate(async () => {
+    const start = performance.now();
+    await (await fetch(`vormelda.data?${start}`)).arrayBuffer();
+    return performance.now() - start;
+  });
+  await context.close();
+  return ms;
+}
+
 const folder = await mkdtemp(join(tmpdir(), "vormelda-web-bench-"));
 cpSync(web, folder, {recursive: true});
 await copyFile(join(here, "..", "tests", "data", "perfect_game_seed4.txt"),
@@ -103,6 +118,9 @@ try {
   console.log(`navigation to the title's first frame, first visit: ${range(first)}`);
   console.log(`navigation to the title's first frame, return visit: ${range(again)}`);
   console.log(`memory touched for the first time: ${freshPageCostUs().toFixed(2)} us a 4 KiB page`);
+  const data = (await stat(join(folder, "vormelda.data"))).size / 1e6;
+  const fetched = await dataFetchMs(browser, server.origin);
+  console.log(`vormelda.data (${data.toFixed(2)} MB) fetched from 127.0.0.1: ${fetched.toFixed(0)} ms`);
   console.log(`vormelda.wasm: ${(wasm.length / 1e6).toFixed(2)} MB, ` +
               `${(gzipSync(wasm, {level: 9}).length / 1e6).toFixed(2)} MB gzipped`);
   console.log(`at 60: ${intervals.length} frames in ${seconds} s, ${within.toFixed(1)} % ` +

@@ -31,12 +31,12 @@ std::string CheckSize(int64_t width, int64_t height, const PictureRule& rule) {
                     : "the picture is " + size + ", larger than " + allowed;
 }
 
-// The bytes of one row of red, green, blue (and alpha) made field pixels: `step` bytes a pixel.
-// SDL's own converter takes several times as long for these, the decoder's usual output.
-void BytesToArgb(const uint8_t* src, int width, int step, uint32_t* dst) {
-  for (int x = 0; x < width; ++x, src += step) {
-    dst[x] = kOpaqueBlack | uint32_t{src[0]} << 16 | uint32_t{src[1]} << 8 | src[2];
-  }
+uint32_t OpaquePixel(uint8_t r, uint8_t g, uint8_t b) {
+  return kOpaqueBlack | uint32_t{r} << 16 | uint32_t{g} << 8 | b;
+}
+
+const uint8_t* SourceRow(const SDL_Surface* decoded, int y) {
+  return static_cast<const uint8_t*>(decoded->pixels) + static_cast<size_t>(y) * decoded->pitch;
 }
 
 // Copies a decoded picture into the field's pixel format, opaque (pictures have no transparency),
@@ -60,20 +60,21 @@ bool ToOpaqueArgb(SDL_Surface* decoded, Surface& out) {
     std::fill(std::begin(argb), std::end(argb), kOpaqueBlack);
     for (int i = 0; i < format->palette->ncolors && i < 256; ++i) {
       const SDL_Color c = format->palette->colors[i];
-      argb[i] = kOpaqueBlack | uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b;
+      argb[i] = OpaquePixel(c.r, c.g, c.b);
     }
     for (int y = 0; y < decoded->h; ++y) {
-      const auto* src =
-          static_cast<const uint8_t*>(decoded->pixels) + static_cast<size_t>(y) * decoded->pitch;
+      const uint8_t* src = SourceRow(decoded, y);
       uint32_t* dst = picture.Row(y);
       for (int x = 0; x < decoded->w; ++x) dst[x] = argb[src[x]];
     }
   } else if (format->format == SDL_PIXELFORMAT_RGB24 || format->format == SDL_PIXELFORMAT_RGBA32) {
+    // The decoder's usual output, which SDL's own converter takes several times as long for.
     const int step = format->BytesPerPixel;
     for (int y = 0; y < decoded->h; ++y) {
-      BytesToArgb(
-          static_cast<const uint8_t*>(decoded->pixels) + static_cast<size_t>(y) * decoded->pitch,
-          decoded->w, step, picture.Row(y));
+      const uint8_t* src = SourceRow(decoded, y);
+      uint32_t* dst = picture.Row(y);
+      for (int x = 0; x < decoded->w; ++x, src += step)
+        dst[x] = OpaquePixel(src[0], src[1], src[2]);
     }
   } else {
     ok = SDL_ConvertPixels(decoded->w, decoded->h, format->format, decoded->pixels, decoded->pitch,

@@ -3,12 +3,18 @@
 #include "platform/files.hpp"
 
 #include <algorithm>
+#include <set>
 
 #include "platform/files_system.hpp"
 
 namespace vormelda {
 
 namespace {
+
+std::set<std::string>& FilesOnTheirWay() {
+  static std::set<std::string> files;
+  return files;
+}
 
 std::string Size(size_t bytes) {
   return bytes % (1024 * 1024) == 0 ? std::to_string(bytes / (1024 * 1024)) + " MiB"
@@ -70,7 +76,20 @@ FileContent ReadFileStart(const std::string& path, size_t limit) {
   return Read(path, limit, false);
 }
 
+void SetFileOnItsWay(const std::string& path, bool onItsWay) {
+  if (onItsWay) {
+    FilesOnTheirWay().insert(path);
+  } else {
+    FilesOnTheirWay().erase(path);
+  }
+}
+
+bool FileOnItsWay(const std::string& path) {
+  return FilesOnTheirWay().contains(path);
+}
+
 bool CanOpenRegularFile(const std::string& path) {
+  if (FileOnItsWay(path)) return true;
   std::string error;
   files::ReadHandle file;
   return file.Open(path, error);

@@ -22,8 +22,13 @@ struct FileContent {
 FileContent ReadWholeFile(const std::string& path, size_t limit);
 // At most the first limit bytes of the file.
 FileContent ReadFileStart(const std::string& path, size_t limit);
-// Whether path names a regular file that opens for reading.
+// Whether path names a regular file that opens for reading, or one on its way.
 bool CanOpenRegularFile(const std::string& path);
+// A file the system is still fetching (the browser fetches the music after the game has started)
+// is on its way: it counts as there, and a sound opened from it plays once it has arrived. The
+// system marks it on its way, then arrived, whether or not it could be fetched.
+void SetFileOnItsWay(const std::string& path, bool onItsWay);
+bool FileOnItsWay(const std::string& path);
 // Whether this process may create files in the folder.
 bool IsWritableFolder(const std::string& folder);
 

@@ -4,6 +4,60 @@
 
 namespace vormelda {
 
+namespace {
+
+std::unique_ptr<AudioClip> OpenFile(const std::string& path, bool music) {
+  // A file that cannot be read whole within the bound stays silent, as one that is missing.
+  FileContent file = ReadWholeFile(path, music ? kMusicFileLimit : kEffectFileLimit);
+  if (!file.ok) return nullptr;
+  return Host().OpenClip(std::move(file.bytes), music);
+}
+
+// A sound whose file is still on its way: stopped until it is asked to play, and playing from
+// then on. Once the file has arrived, the sound opened from it takes over, playing if it was
+// asked to; one that did not arrive whole stays silent.
+class LateClip final : public AudioClip {
+ public:
+  LateClip(std::string path, bool music) : path_(std::move(path)), music_(music) {}
+
+  void Play() override {
+    if (Arrived()) {
+      clip_->Play();
+    } else {
+      playing_ = waiting_;
+    }
+  }
+  void Stop() override {
+    if (Arrived()) clip_->Stop();
+    playing_ = false;
+  }
+  void Rewind() override {
+    if (Arrived()) clip_->Rewind();
+    playing_ = false;
+  }
+  bool Playing() override { return Arrived() ? clip_->Playing() : playing_; }
+
+ private:
+  // Whether the sound of the arrived file is there to take the command.
+  bool Arrived() {
+    if (waiting_ && !FileOnItsWay(path_)) {
+      waiting_ = false;
+      clip_ = OpenFile(path_, music_);
+      if (clip_ && playing_) clip_->Play();
+      playing_ = false;
+    }
+    return clip_ != nullptr;
+  }
+
+  std::string path_;
+  bool music_;
+  bool waiting_ = true;
+  bool playing_ = false;
+  std::unique_ptr<AudioClip> clip_;
+};
+
+}  // namespace
+
 void Platform::SoundCommand(MciControl& control, std::string_view command) {
   control.Execute(command);
 }
@@ -21,9 +75,11 @@ void MciControl::Execute(std::string_view command) {
   if (command == "Open") {
     clip_.reset();
     if (fileName_.empty()) return;
-    // A file that cannot be read whole within the bound stays silent, as one that is missing.
-    FileContent file = ReadWholeFile(fileName_, music_ ? kMusicFileLimit : kEffectFileLimit);
-    if (file.ok) clip_ = Host().OpenClip(std::move(file.bytes), music_);
+    if (FileOnItsWay(fileName_)) {
+      clip_ = std::make_unique<LateClip>(fileName_, music_);
+    } else {
+      clip_ = OpenFile(fileName_, music_);
+    }
     return;
   }
   if (!clip_) return;

@@ -7,12 +7,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/files.hpp"
 #include "platform/system.hpp"
 
 // In system_web.js.
 extern "C" {
 void vormelda_sync_files();
 void vormelda_offer_download(const char* path);
+void vormelda_first_wait();
+}
+
+// The page marks the files it fetches after the game has started (the music): on their way, then
+// arrived (web/index.html).
+extern "C" EMSCRIPTEN_KEEPALIVE void vormelda_file_on_its_way(const char* path, int onItsWay) {
+  vormelda::SetFileOnItsWay(path, onItsWay != 0);
 }
 
 namespace vormelda {
@@ -27,6 +35,11 @@ void SleepUntilNs(uint64_t wake) {
   // returns to the browser to draw and to take input, ends early by what the timers were lately
   // late, and the rest of the frame is waited out here. Every frame returns to the browser once.
   static double lateMs = 1.0;
+  static bool waited = false;
+  if (!waited) {
+    waited = true;
+    vormelda_first_wait();
+  }
   const double target = static_cast<double>(wake) / 1e6;
   const double before = emscripten_get_now();
   const double asked = std::max(0.0, std::floor(target - before - lateMs - 0.5));

@@ -34,6 +34,10 @@ mergeInto(LibraryManager.library, {
     };
     FS.syncfs(false, done);
   },
+  // The game's first frame is on the page: what the page put off until then may start.
+  vormelda_first_wait: function() {
+    if (typeof Module.onFirstWait === "function") Module.onFirstWait();
+  },
   // A file of the game's as a download.
   vormelda_offer_download: function(path) {
     if (typeof document === "undefined") return;  // under node

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files.hpp"
 #include "platform/sound_length.hpp"
 #include "platform/winapi.hpp"
 #include "support/game_test.hpp"
@@ -152,6 +153,40 @@ TEST_F(SoundHolder, AMissingOrUnreadableFileNeverOpens) {
   Open(holder, "Music/MyBlast.wav");
   Open(holder, "Music/Missing.wav");
   EXPECT_EQ(holder.Mode(), kModeNotOpen);
+}
+
+// The browser fetches the music after the game has started: a piece on its way counts as there,
+// keeps the commands it is given, and plays from its start once its file has arrived.
+TEST_F(SoundHolder, AFileOnItsWayPlaysOnceItHasArrived) {
+  const std::string late = folder_ / "Music/Late.wav";
+  const std::string lost = folder_ / "Music/Lost.wav";
+  SetFileOnItsWay(late, true);
+  SetFileOnItsWay(lost, true);
+  EXPECT_TRUE(CanOpenRegularFile(late));
+  MciControl holder("mciBackMusic", true), other("mciBackMusic", true);
+  Open(holder, "Music/Late.wav");
+  Open(other, "Music/Lost.wav");
+  EXPECT_EQ(holder.Mode(), kModeStopped);
+  for (MciControl* h : {&holder, &other}) {
+    h->Command("Prev");
+    h->Command("Play");
+    EXPECT_EQ(h->Mode(), kModePlaying);
+  }
+  Advance(1000);
+  EXPECT_EQ(holder.Mode(), kModePlaying);  // still on its way
+
+  folder_.Write("Music/Late.wav", AsText(MakeWav(250)));
+  SetFileOnItsWay(late, false);
+  SetFileOnItsWay(lost, false);  // the fetch failed: nothing was written
+  EXPECT_FALSE(CanOpenRegularFile(lost));
+  EXPECT_EQ(holder.Mode(), kModePlaying);
+  EXPECT_EQ(other.Mode(), kModeStopped);
+  Advance(249);
+  EXPECT_EQ(holder.Mode(), kModePlaying);
+  Advance(1);
+  EXPECT_EQ(holder.Mode(), kModeStopped);
+  other.Command("Play");
+  EXPECT_EQ(other.Mode(), kModeStopped);
 }
 
 TEST(WavLength, ComesFromTheDataSizeAndTheByteRate) {

@@ -1,14 +1,14 @@
 // The web page in Debian's headless Chromium, served from 127.0.0.1 as any static host would:
 // the title's first frame is the desktop's picture, pixel for pixel; the sound hint shows until a
-// key; Enter starts the stage (the page's own recording says so, checked by the caller); the
-// focus lost pauses it and the focus back resumes it; a
+// key; Enter starts the stage (the page's own recording says so, checked by the caller) and its
+// music, fetched after the title; the focus lost pauses it and the focus back resumes it; a
 // recording fetched with ?replay= matches in the console; a saved high score comes back after a
 // reload.
 //
 // Usage: node page_test.mjs SERVED_FOLDER OUT_FOLDER
 // SERVED_FOLDER holds the page (build/web) and: title.png (the desktop's picture of the title's
 // first frame), minute.txt (the first minute of a recording).
-import { writeFile } from "node:fs/promises";
+import { stat, writeFile } from "node:fs/promises";
 import { join } from "node:path";
 import { gameStarted, launchChromium, serve } from "./browser.mjs";
 
@@ -92,6 +92,22 @@ try {
   await page.keyboard.press("Enter");
   await page.waitForTimeout(4500);
   if (!(await page.locator("#hint").isHidden())) fail("the hint stays after a key");
+  const music = await page.evaluate(async () => {
+    const node = Module.SDL2.audio.scriptProcessorNode;
+    const play = node.onaudioprocess;
+    let peak = 0;
+    node.onaudioprocess = e => {
+      play(e);
+      for (const v of e.outputBuffer.getChannelData(0)) peak = Math.max(peak, Math.abs(v));
+    };
+    await new Promise(done => setTimeout(done, 1000));
+    node.onaudioprocess = play;
+    return {bytes: FS.stat("/share/vormelda/Music/BackMusic.mp3").size, peak};
+  });
+  console.log(`the stage's music arrived with ${music.bytes} bytes; the sound's peak ${music.peak}`);
+  if (music.bytes !== (await stat(join(served, "Music/BackMusic.mp3"))).size || music.peak < 0.01) {
+    fail("the stage's music did not arrive whole or is not heard");
+  }
   // The page losing the focus pauses the game, which keeps the page answering while it waits,
   // and the focus back lets it go on.
   const answering = promise => within(10000, "the page stopped answering", promise);

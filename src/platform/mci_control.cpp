@@ -6,19 +6,22 @@ namespace vormelda {
 
 namespace {
 
-std::unique_ptr<AudioClip> OpenFile(const std::string& path, bool music) {
+std::unique_ptr<AudioClip> OpenFile(Platform& host, const std::string& path, bool music) {
   // A file that cannot be read whole within the bound stays silent, as one that is missing.
   FileContent file = ReadWholeFile(path, music ? kMusicFileLimit : kEffectFileLimit);
   if (!file.ok) return nullptr;
-  return Host().OpenClip(std::move(file.bytes), music);
+  return host.OpenClip(std::move(file.bytes), music);
 }
 
 // A sound whose file is still on its way: stopped until it is asked to play, and playing from
 // then on. Once the file has arrived, the sound opened from it takes over, playing if it was
-// asked to; one that did not arrive whole stays silent.
+// asked to; one that did not arrive whole stays silent. The sound is opened by the back end that
+// opened this one, whichever is the host when the file arrives (the autoplay's lookahead, which
+// sounds nothing, asks for the music's mode too).
 class LateClip final : public AudioClip {
  public:
-  LateClip(std::string path, bool music) : path_(std::move(path)), music_(music) {}
+  LateClip(Platform& host, std::string path, bool music)
+      : host_(host), path_(std::move(path)), music_(music) {}
 
   void Play() override {
     if (Arrived()) {
@@ -42,13 +45,14 @@ class LateClip final : public AudioClip {
   bool Arrived() {
     if (waiting_ && !FileOnItsWay(path_)) {
       waiting_ = false;
-      clip_ = OpenFile(path_, music_);
+      clip_ = OpenFile(host_, path_, music_);
       if (clip_ && playing_) clip_->Play();
       playing_ = false;
     }
     return clip_ != nullptr;
   }
 
+  Platform& host_;
   std::string path_;
   bool music_;
   bool waiting_ = true;
@@ -76,9 +80,9 @@ void MciControl::Execute(std::string_view command) {
     clip_.reset();
     if (fileName_.empty()) return;
     if (FileOnItsWay(fileName_)) {
-      clip_ = std::make_unique<LateClip>(fileName_, music_);
+      clip_ = std::make_unique<LateClip>(Host(), fileName_, music_);
     } else {
-      clip_ = OpenFile(fileName_, music_);
+      clip_ = OpenFile(Host(), fileName_, music_);
     }
     return;
   }

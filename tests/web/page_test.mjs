@@ -102,8 +102,8 @@ try {
     };
     await new Promise(done => setTimeout(done, 1000));
     node.onaudioprocess = play;
-    const music = "/share/vormelda/Music/BackMusic.mp3";
-    return {bytes: FS.analyzePath(music).exists ? FS.stat(music).size : 0, peak};
+    const path = "/share/vormelda/Music/BackMusic.mp3";
+    return {bytes: FS.analyzePath(path).exists ? FS.stat(path).size : 0, peak};
   });
   console.log(`the stage's music arrived with ${music.bytes} bytes; the sound's peak ${music.peak}`);
   if (music.bytes !== (await stat(join(served, "Music/BackMusic.mp3"))).size || music.peak < 0.01) {

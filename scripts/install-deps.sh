@@ -2,7 +2,7 @@
 # Installs what building, playing and testing need, from Debian's packages, when it is missing.
 set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev
-  libmp3lame-dev libpng-dev zlib1g-dev libcli11-dev nlohmann-json3-dev libgtest-dev
+  libmp3lame-dev libpng-dev zlib1g-dev libstb-dev libcli11-dev nlohmann-json3-dev libgtest-dev
   libbenchmark-dev)
 case "${1:-}" in
   --test) packages+=(xvfb xdotool imagemagick x11-utils python3 libx11-6) ;;

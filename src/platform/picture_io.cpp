@@ -9,6 +9,7 @@
 #include "platform/files.hpp"
 #include "platform/picture_size.hpp"
 #include "platform/platform.hpp"
+#include "platform/png_pixels.hpp"
 #include "platform/sdl_internal.hpp"
 
 namespace vormelda {
@@ -29,10 +30,6 @@ std::string CheckSize(int64_t width, int64_t height, const PictureRule& rule) {
   const std::string allowed = std::to_string(rule.width) + " x " + std::to_string(rule.height);
   return rule.exact ? "the picture is " + size + ", and it must be " + allowed
                     : "the picture is " + size + ", larger than " + allowed;
-}
-
-uint32_t OpaquePixel(uint8_t r, uint8_t g, uint8_t b) {
-  return kOpaqueBlack | uint32_t{r} << 16 | uint32_t{g} << 8 | b;
 }
 
 const uint8_t* SourceRow(const SDL_Surface* decoded, int y) {
@@ -100,6 +97,7 @@ bool LoadPictureFile(const std::string& path, const PictureRule& rule, Surface& 
   if (const auto size = PictureHeaderSize(file.bytes)) {
     error = CheckSize(size->width, size->height, rule);
     if (!error.empty()) return false;
+    if (ReadPlainPng(file.bytes, out)) return true;
   }
   // IMG_Load_RW looks at the content, not at the extension.
   SurfacePtr loaded(

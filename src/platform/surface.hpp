@@ -47,6 +47,11 @@ struct NoInitAllocator : std::allocator<T> {
 inline constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 inline constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
+// An opaque pixel of the field's format from its red, green and blue.
+constexpr uint32_t OpaquePixel(uint8_t r, uint8_t g, uint8_t b) {
+  return kOpaqueBlack | uint32_t{r} << 16 | uint32_t{g} << 8 | b;
+}
+
 class Surface {
  public:
   using PixelVector = std::vector<uint32_t, NoInitAllocator<uint32_t>>;

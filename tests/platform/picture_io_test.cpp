@@ -1,11 +1,16 @@
 // Pictures read into the field's format, whatever the PNG's kind: every pixel opaque 0xFFRRGGBB.
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/files.hpp"
 #include "platform/platform.hpp"
+#include "platform/png_pixels.hpp"
 #include "support/test_files.hpp"
 
 namespace vormelda {
@@ -36,14 +41,14 @@ void Chunk(Bytes& png, const char* type, const Bytes& data) {
   PutBe(png, Crc(png.data() + from, png.size() - from));
 }
 
-// A PNG of the given kind, its rows already packed (without filter bytes), deflated as one
-// stored block.
+// A PNG of the given kind, its rows already packed and filtered by the filters given (none when
+// not given), deflated as one stored block.
 Bytes Png(int w, int h, uint8_t depth, uint8_t kind, const std::vector<Bytes>& rows,
-          const Bytes& palette) {
+          const Bytes& palette, const Bytes& filters = {}) {
   Bytes raw;
-  for (const Bytes& row : rows) {
-    raw.push_back(0);
-    raw.insert(raw.end(), row.begin(), row.end());
+  for (size_t y = 0; y < rows.size(); ++y) {
+    raw.push_back(y < filters.size() ? filters[y] : 0);
+    raw.insert(raw.end(), rows[y].begin(), rows[y].end());
   }
   Bytes z = {0x78,
              0x01,
@@ -93,6 +98,14 @@ TEST(LoadPictureFile, GivesOpaqueFieldPixelsForEveryKindOfPng) {
            {}),
        colors},
       {"8-bit palette", Png(3, 2, 8, 3, {{0, 1, 2}, {2, 1, 0}}, palette), colors},
+      {"8-bit palette, sub and up", Png(3, 2, 8, 3, {{0, 1, 1}, {2, 0, 254}}, palette, {1, 2}),
+       colors},
+      {"8-bit palette, average and Paeth",
+       Png(3, 2, 8, 3, {{0, 1, 2}, {2, 255, 254}}, palette, {3, 4}), colors},
+      // An index the palette lacks is black.
+      {"8-bit palette, short",
+       Png(3, 2, 8, 3, {{0, 1, 9}, {9, 1, 0}}, palette),
+       {0xFF123456u, 0xFFFE8001u, 0xFF000000u}},
       {"4-bit palette", Png(3, 2, 4, 3, {{0x01, 0x20}, {0x21, 0x00}}, palette), colors},
       {"2-bit palette", Png(3, 2, 2, 3, {{0x18}, {0x90}}, palette), colors},
       {"1-bit palette",
@@ -112,6 +125,35 @@ TEST(LoadPictureFile, GivesOpaqueFieldPixelsForEveryKindOfPng) {
       EXPECT_EQ(picture.At(2 - x, 1), c.expected[x]) << c.kind << " at " << 2 - x << ",1";
     }
   }
+}
+
+// The game's pictures all take the quick reader, and it reads them as the image library does.
+TEST(ReadPlainPng, ReadsTheGamesPicturesAsTheImageLibraryDoes) {
+  int pictures = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(VORMELDA_GAME_DIR) + "/Picture")) {
+    if (entry.path().extension() != ".pic") continue;
+    const std::string path = entry.path().string();
+    SCOPED_TRACE(path);
+    ++pictures;
+    Surface ours;
+    ASSERT_TRUE(ReadPlainPng(ReadWholeFile(path, 1 << 24).bytes, ours));
+    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(IMG_Load(path.c_str()),
+                                                                          SDL_FreeSurface);
+    ASSERT_NE(loaded, nullptr);
+    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> theirs(
+        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0), SDL_FreeSurface);
+    ASSERT_EQ(ours.Width(), theirs->w);
+    ASSERT_EQ(ours.Height(), theirs->h);
+    int differing = 0;
+    for (int y = 0; y < theirs->h; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(
+          static_cast<const uint8_t*>(theirs->pixels) + static_cast<size_t>(y) * theirs->pitch);
+      for (int x = 0; x < theirs->w; ++x) differing += ours.At(x, y) != (row[x] | kOpaqueBlack);
+    }
+    EXPECT_EQ(differing, 0);
+  }
+  EXPECT_EQ(pictures, 9);
 }
 
 }  // namespace

@@ -60,18 +60,12 @@ bool ToOpaqueArgb(SDL_Surface* decoded, Surface& out) {
       argb[i] = OpaquePixel(c.r, c.g, c.b);
     }
     for (int y = 0; y < decoded->h; ++y) {
-      const uint8_t* src = SourceRow(decoded, y);
-      uint32_t* dst = picture.Row(y);
-      for (int x = 0; x < decoded->w; ++x) dst[x] = argb[src[x]];
+      IndexRowToPixels(SourceRow(decoded, y), decoded->w, argb, picture.Row(y));
     }
   } else if (format->format == SDL_PIXELFORMAT_RGB24 || format->format == SDL_PIXELFORMAT_RGBA32) {
     // The decoder's usual output, which SDL's own converter takes several times as long for.
-    const int step = format->BytesPerPixel;
     for (int y = 0; y < decoded->h; ++y) {
-      const uint8_t* src = SourceRow(decoded, y);
-      uint32_t* dst = picture.Row(y);
-      for (int x = 0; x < decoded->w; ++x, src += step)
-        dst[x] = OpaquePixel(src[0], src[1], src[2]);
+      RgbRowToPixels(SourceRow(decoded, y), decoded->w, format->BytesPerPixel, picture.Row(y));
     }
   } else {
     ok = SDL_ConvertPixels(decoded->w, decoded->h, format->format, decoded->pixels, decoded->pitch,

@@ -26,6 +26,8 @@ namespace {
 constexpr uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 constexpr int kPalette = 3;
 constexpr int kRgb = 2;
+// The largest side this reader takes: a sheet is at most 4096.
+constexpr int64_t kLargestSide = 8192;
 
 uint32_t Be32(const uint8_t* p) {
   return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
@@ -54,7 +56,7 @@ bool ReadHeader(const uint8_t* d, uint32_t length, Header& h) {
       (h.colorType == kRgb && h.depth == 8);
   // Compression, filter method 0; not interlaced.
   return kind && d[10] == 0 && d[11] == 0 && d[12] == 0 && h.width > 0 && h.height > 0 &&
-         h.width <= kPlainPngLargestSide && h.height <= kPlainPngLargestSide;
+         h.width <= kLargestSide && h.height <= kLargestSide;
 }
 
 bool ReadChunks(const std::vector<uint8_t>& file, Chunks& c) {
@@ -148,12 +150,7 @@ void PackedIndices(const std::array<uint32_t, 256>& colors, const uint8_t* row, 
 // A row's pixels. Kept out of line, as is Unfilter, so that the browser, which optimises a
 // function only for its later calls, runs a large picture's later rows optimised.
 [[gnu::noinline]] void ToPixels(const Chunks& c, const uint8_t* row, uint32_t* out, int width) {
-  if (c.header.colorType == kRgb) {
-    for (int x = 0; x < width; ++x, row += 3) {
-      out[x] = OpaquePixel(row[0], row[1], row[2]);
-    }
-    return;
-  }
+  if (c.header.colorType == kRgb) return RgbRowToPixels(row, width, 3, out);
   switch (c.header.depth) {
     case 1:
       return PackedIndices<1>(c.colors, row, out, width);
@@ -162,7 +159,7 @@ void PackedIndices(const std::array<uint32_t, 256>& colors, const uint8_t* row, 
     case 4:
       return PackedIndices<4>(c.colors, row, out, width);
     default:
-      for (int x = 0; x < width; ++x) out[x] = c.colors[row[x]];
+      return IndexRowToPixels(row, width, c.colors.data(), out);
   }
 }
 

@@ -11,9 +11,6 @@
 
 namespace vormelda {
 
-// The largest side this reader takes: a sheet is at most 4096.
-inline constexpr int64_t kPlainPngLargestSide = 8192;
-
 // True with `out` written, opaque, when the file is such a PNG and whole. False, with `out`
 // untouched, for anything else (another format, another kind of PNG, a broken one): the image
 // library then reads it, or says why not, as it always did.

@@ -51,6 +51,14 @@ inline constexpr uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 constexpr uint32_t OpaquePixel(uint8_t r, uint8_t g, uint8_t b) {
   return kOpaqueBlack | uint32_t{r} << 16 | uint32_t{g} << 8 | b;
 }
+// A row of bytes of red, green and blue, `step` bytes a pixel, made opaque field pixels.
+inline void RgbRowToPixels(const uint8_t* src, int width, int step, uint32_t* dst) {
+  for (int x = 0; x < width; ++x, src += step) dst[x] = OpaquePixel(src[0], src[1], src[2]);
+}
+// A row of 8-bit palette indices made field pixels through the palette's 256 colours.
+inline void IndexRowToPixels(const uint8_t* src, int width, const uint32_t* colors, uint32_t* dst) {
+  for (int x = 0; x < width; ++x) dst[x] = colors[src[x]];
+}
 
 class Surface {
  public:

@@ -4,13 +4,13 @@
 
 #include <array>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/files.hpp"
 #include "platform/platform.hpp"
 #include "platform/png_pixels.hpp"
+#include "platform/sdl_internal.hpp"
 #include "support/test_files.hpp"
 
 namespace vormelda {
@@ -138,11 +138,10 @@ TEST(ReadPlainPng, ReadsTheGamesPicturesAsTheImageLibraryDoes) {
     ++pictures;
     Surface ours;
     ASSERT_TRUE(ReadPlainPng(ReadWholeFile(path, 1 << 24).bytes, ours));
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> loaded(IMG_Load(path.c_str()),
-                                                                          SDL_FreeSurface);
+    const sdl::SurfacePtr loaded(IMG_Load(path.c_str()));
     ASSERT_NE(loaded, nullptr);
-    const std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> theirs(
-        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0), SDL_FreeSurface);
+    const sdl::SurfacePtr theirs(
+        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
     ASSERT_EQ(ours.Width(), theirs->w);
     ASSERT_EQ(ours.Height(), theirs->h);
     int differing = 0;

@@ -5,7 +5,8 @@ packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-image-dev libsdl2
   libmp3lame-dev libpng-dev zlib1g-dev libstb-dev libcli11-dev nlohmann-json3-dev libgtest-dev
   libbenchmark-dev)
 case "${1:-}" in
-  --test) packages+=(xvfb xdotool imagemagick x11-utils python3 libx11-6) ;;
+  # gdb: a window test that waits in vain shows where the game was waiting.
+  --test) packages+=(xvfb xdotool imagemagick x11-utils python3 libx11-6 gdb) ;;
   # Building the Debian package and checking it as a player's machine would.
   --package) packages+=(dpkg-dev file lintian desktop-file-utils appstream-util xvfb xdotool) ;;
 esac

@@ -32,7 +32,8 @@ fail() {
 built=$(realpath -e -- "$1" 2>/dev/null) || fail "no such program: $1"
 [[ -x $built ]] || fail "not an executable: $built"
 sim=$(realpath -e -- "$2" 2>/dev/null) || fail "no such program: $2"
-for tool in Xvfb xdotool import identify stream python3; do
+source "$(dirname -- "$0")/../support/x_display.sh"
+for tool in Xvfb xdotool xwininfo import identify stream python3; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 
@@ -76,17 +77,8 @@ require_alive() {
 }
 
 # ---- the X server, on a display number it picks itself ----
-Xvfb -displayfd 3 -screen 0 "${kScreenWidth}x${kScreenHeight}x24" -nolisten tcp \
-  3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-deadline=$(($(now_ms) + 10000))
-until [[ -s $work/display ]] && grep -q '[0-9]' "$work/display"; do
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(tail -n 5 "$work/xvfb.log")"
-  (($(now_ms) < deadline)) || fail "Xvfb did not report its display within 10 s"
-  sleep 0.05
-done
-DISPLAY=":$(tr -dc '0-9' <"$work/display")"
-export DISPLAY
+start_x_display "${kScreenWidth}x${kScreenHeight}" || fail "no X server"
+xvfb_pid=$x_display_pid
 echo "X server on display $DISPLAY"
 
 # ---- the game, from a copy of its folder: its screenshots and high score land in the copy ----
@@ -109,10 +101,9 @@ start_game() {
 }
 start_game --record "$recording"
 
-window=$(timeout 15 xdotool search --sync --name "^${kTitle}" 2>/dev/null | head -n 1)
-[[ -n $window ]] || {
+window=$(wait_for_window "^${kTitle}" "$game_pid") || {
   require_alive "waiting for its window"
-  fail "no window with a caption starting with \"$kTitle\" appeared within 15 s"
+  fail "no window for the game"
 }
 echo "window $window"
 
@@ -385,8 +376,7 @@ echo "vormelda-sim: $(cat "$work/verify.txt")"
 
 # Twice the field's size, where the picture is scaled by the GPU's renderer, not copied.
 start_game --replay "$recording" --mute --window-scale 2
-window=$(timeout 15 xdotool search --sync --name "^${kTitle}" 2>/dev/null | head -n 1)
-[[ -n $window ]] || fail "no window for the replay"
+window=$(wait_for_window "^${kTitle}" "$game_pid") || fail "no window for the replay"
 [[ $(window_size) == "840 1120" ]] || fail "--window-scale 2 opened a window of $(window_size)"
 xdotool windowfocus --sync "$window" && xdotool keydown Tab  # four times as fast
 deadline=$(($(now_ms) + 60000))
@@ -407,8 +397,7 @@ echo "$(cat "$work/stdout")"
 # play_recorded FILE SECONDS: starts a recorded game, starts the stage and plays for a while.
 play_recorded() {
   start_game --record "$1" --mute
-  window=$(timeout 15 xdotool search --sync --name "^${kTitle}$" 2>/dev/null | head -n 1)
-  [[ -n $window ]] || fail "no window for a recorded game"
+  window=$(wait_for_window "^${kTitle}$" "$game_pid") || fail "no window for a recorded game"
   xdotool windowfocus --sync "$window" && xdotool key Return
   sleep 1
   xdotool keydown Left && sleep "$2" && xdotool keyup Left

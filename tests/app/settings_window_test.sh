@@ -26,10 +26,10 @@ fail() {
   exit 1
 }
 
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=x11
+source "$(dirname -- "$0")/../support/x_display.sh"
+start_x_display 1920x1080 || fail "no X server"
+xvfb_pid=$x_display_pid
+export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=x11
 
 # A game folder of its own: the player's files, settings.ini among them, go there.
 folder() {
@@ -43,8 +43,7 @@ start() {
   (cd "$work/game" && ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" \
     exec ./vormelda --mute "$@" >"$work/stdout" 2>"$work/stderr") &
   game_pid=$!
-  window=$(timeout 15 xdotool search --sync --name '^Vormelda$' 2>/dev/null | head -n 1)
-  [[ -n $window ]] || fail "no window"
+  window=$(wait_for_window '^Vormelda$' "$game_pid") || fail "no window"
   xdotool windowfocus --sync "$window" 2>/dev/null
   sleep 1.5
 }

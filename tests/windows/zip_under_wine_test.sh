@@ -50,10 +50,10 @@ subsystem() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^Subsystem\s*[0-9a-
 [ "$(subsystem "$w/vormelda-sim.exe")" = "(Windows CUI)" ] || fail "vormelda-sim.exe lost its console"
 
 step "a display, then a fresh Wine prefix (a prefix first started without one opens no windows)"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" WINEPREFIX="$work/prefix" WINEDEBUG=-all
+source "$(dirname -- "$0")/../support/x_display.sh"
+start_x_display 1280x1024 || fail "no X server"
+xvfb_pid=$x_display_pid
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
 
 fresh() {  # a folder holding the data and a fresh high score

@@ -3,6 +3,9 @@
 # start_x_display WIDTHxHEIGHT
 #   Starts Xvfb on a display number it picks itself and exports DISPLAY; x_display_pid is the
 #   server's process. Returns 1, saying why on stderr, when no display is up within 10 s.
+#   The display has no D-Bus session of its own, and the programs on it are told so: without a
+#   session's address, D-Bus would launch a session bus for each new display where dbus-launch is
+#   installed (and leave it running), and what SDL asks of it would depend on the machine.
 # wait_for_window PATTERN PID [SECONDS]
 #   Prints the first window whose caption matches PATTERN (an extended regular expression), once
 #   one does, within SECONDS (15). Returns 1 when PID ends first or the time runs out; then it
@@ -20,7 +23,8 @@ start_x_display() {
   for ((tries = 0; tries < 100; ++tries)); do
     if grep -q '[0-9]' "$fd_file"; then
       DISPLAY=":$(tr -dc '0-9' <"$fd_file")"
-      export DISPLAY
+      DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent/session-bus"
+      export DISPLAY DBUS_SESSION_BUS_ADDRESS
       rm -f -- "$fd_file"
       return 0
     fi

@@ -63,7 +63,7 @@ else
   as_player() { env HOME="$work/home" XDG_DATA_HOME= "$@"; }
 fi
 xvfb_log="$work/xvfb"
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$xvfb_log" 2>/dev/null &
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$xvfb_log" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$xvfb_log" ] && break; sleep 0.05; done
 display=":$(head -n1 "$xvfb_log")"

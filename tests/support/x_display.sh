@@ -3,6 +3,9 @@
 # start_x_display WIDTHxHEIGHT
 #   Starts Xvfb on a display number it picks itself and exports DISPLAY; x_display_pid is the
 #   server's process. Returns 1, saying why on stderr, when no display is up within 10 s.
+#   The server never resets: by default it resets whenever its last client leaves (the game
+#   between two starts, or a poll of xdotool), and a program that connects meanwhile is refused,
+#   which SDL reports as "x11 not available".
 #   The display has no D-Bus session of its own, and the programs on it are told so: without a
 #   session's address, D-Bus would launch a session bus for each new display where dbus-launch is
 #   installed (and leave it running), and what SDL asks of it would depend on the machine.
@@ -17,7 +20,7 @@ x_display_pid=""
 start_x_display() {
   local fd_file
   fd_file=$(mktemp) || return 1
-  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$fd_file" >/dev/null 2>&1 &
   x_display_pid=$!
   local tries
   for ((tries = 0; tries < 100; ++tries)); do

@@ -87,7 +87,7 @@ std::optional<PictureSize> Pnm(const Bytes& b) {
 }  // namespace
 
 std::optional<PictureSize> PictureHeaderSize(const Bytes& b) {
-  if (Has(b, 0, "\x89PNG\r\n\x1a\n") && Has(b, 12, "IHDR") && b.size() >= 24) {
+  if (Has(b, 0, kPngSignature) && Has(b, 12, "IHDR") && b.size() >= 24) {
     return PictureSize{Be(b, 16, 4), Be(b, 20, 4)};
   }
   if ((Has(b, 0, "GIF87a") || Has(b, 0, "GIF89a")) && b.size() >= 10) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace vormelda {
@@ -13,6 +14,9 @@ struct PictureSize {
   int64_t height = 0;
   bool operator==(const PictureSize&) const = default;
 };
+
+// The eight bytes every PNG file starts with.
+inline constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1a\n", 8};
 
 // Empty when the format is none of those, or the header is cut short.
 std::optional<PictureSize> PictureHeaderSize(const std::vector<uint8_t>& file);

@@ -1,5 +1,7 @@
 #include "platform/png_pixels.hpp"
 
+#include "platform/picture_size.hpp"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -23,7 +25,6 @@ namespace vormelda {
 
 namespace {
 
-constexpr uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 constexpr int kPalette = 3;
 constexpr int kRgb = 2;
 // The largest side this reader takes: a sheet is at most 4096.
@@ -60,8 +61,11 @@ bool ReadHeader(const uint8_t* d, uint32_t length, Header& h) {
 }
 
 bool ReadChunks(const std::vector<uint8_t>& file, Chunks& c) {
-  if (file.size() < 8 || std::memcmp(file.data(), kSignature, 8) != 0) return false;
-  size_t at = 8;
+  const size_t signature = kPngSignature.size();
+  if (file.size() < signature || std::memcmp(file.data(), kPngSignature.data(), signature) != 0) {
+    return false;
+  }
+  size_t at = signature;
   bool first = true;
   c.colors.fill(kOpaqueBlack);
   while (file.size() - at >= 12) {

@@ -8,7 +8,8 @@ case "${1:-}" in
   # gdb: a window test that waits in vain shows where the game was waiting.
   --test) packages+=(xvfb xdotool imagemagick x11-utils python3 libx11-6 gdb) ;;
   # Building the Debian package and checking it as a player's machine would.
-  --package) packages+=(dpkg-dev file lintian desktop-file-utils appstream-util xvfb xdotool) ;;
+  --package) packages+=(dpkg-dev file lintian desktop-file-utils appstream-util xvfb xdotool
+    x11-utils) ;;
 esac
 missing=()
 for p in "${packages[@]}"; do

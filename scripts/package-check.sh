@@ -11,12 +11,12 @@ build=$(realpath "${1:-build/release}")
 
 work=$(mktemp -d)
 chmod 755 "$work"
-xvfb_pid=""
+source "$(dirname -- "$0")/../tests/support/x_display.sh"
 game_pid=""
 player=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  stop_x_display
   [ -n "$player" ] && userdel -r "$player" 2>/dev/null
   chmod -R u+w "$work" 2>/dev/null
   rm -rf "$work"
@@ -62,17 +62,11 @@ else
   mkdir "$work/home"
   as_player() { env HOME="$work/home" XDG_DATA_HOME= "$@"; }
 fi
-xvfb_log="$work/xvfb"
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$xvfb_log" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$xvfb_log" ] && break; sleep 0.05; done
-display=":$(head -n1 "$xvfb_log")"
-[ "$display" != ":" ] || fail "Xvfb did not start"
-export DISPLAY=$display
+start_x_display 1024x768 || fail "Xvfb did not start"
 touch "$work/before"
-(cd / && as_player DISPLAY="$display" SDL_AUDIODRIVER=dummy "$game" >"$work/game.log" 2>&1) &
+(cd / && as_player DISPLAY="$DISPLAY" SDL_AUDIODRIVER=dummy "$game" >"$work/game.log" 2>&1) &
 game_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^Vormelda$' | head -n1) ||
+window=$(wait_for_window '^Vormelda$' "$game_pid" 20) ||
   fail "the unpacked game opened no window: $(cat "$work/game.log")"
 saved="$work/home/.local/share/vormelda/HighScore.ini"
 [ -f "$saved" ] && sed -n 2p "$saved" | grep -q '^00000' ||

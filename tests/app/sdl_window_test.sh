@@ -14,6 +14,7 @@
 # Needs Xvfb, xdotool, ImageMagick (import, identify, stream) and python3.
 # VORMELDA_SCREENSHOT_DIR, when set, keeps the screenshots there.
 set -u
+source "$(dirname -- "$0")/../support/x_display.sh"
 
 usage() {
   echo "usage: $0 path/to/vormelda path/to/vormelda-sim" >&2
@@ -32,7 +33,6 @@ fail() {
 built=$(realpath -e -- "$1" 2>/dev/null) || fail "no such program: $1"
 [[ -x $built ]] || fail "not an executable: $built"
 sim=$(realpath -e -- "$2" 2>/dev/null) || fail "no such program: $2"
-source "$(dirname -- "$0")/../support/x_display.sh"
 for tool in Xvfb xdotool xwininfo import identify stream python3; do
   command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
@@ -42,7 +42,6 @@ readonly kScreenWidth=1280
 readonly kScreenHeight=1024
 
 work=$(mktemp -d) || fail "cannot make a scratch folder"
-xvfb_pid=""
 game_pid=""
 
 cleanup() {
@@ -50,10 +49,7 @@ cleanup() {
     kill "$game_pid" 2>/dev/null
     wait "$game_pid" 2>/dev/null
   fi
-  if [[ -n $xvfb_pid ]] && kill -0 "$xvfb_pid" 2>/dev/null; then
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-  fi
+  stop_x_display
   rm -rf -- "$work"
 }
 trap cleanup EXIT
@@ -78,7 +74,6 @@ require_alive() {
 
 # ---- the X server, on a display number it picks itself ----
 start_x_display "${kScreenWidth}x${kScreenHeight}" || fail "no X server"
-xvfb_pid=$x_display_pid
 echo "X server on display $DISPLAY"
 
 # ---- the game, from a copy of its folder: its screenshots and high score land in the copy ----

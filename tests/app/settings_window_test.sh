@@ -13,10 +13,11 @@ exe=$(realpath -e "$1") sim=$(realpath -e "$2")
 source_game=$(dirname "$exe")
 
 work=$(mktemp -d)
-game_pid="" xvfb_pid=""
+game_pid=""
+source "$(dirname -- "$0")/../support/x_display.sh"
 cleanup() {
   [[ -n $game_pid ]] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+  stop_x_display
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -26,9 +27,7 @@ fail() {
   exit 1
 }
 
-source "$(dirname -- "$0")/../support/x_display.sh"
 start_x_display 1920x1080 || fail "no X server"
-xvfb_pid=$x_display_pid
 export SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=x11
 
 # A game folder of its own: the player's files, settings.ini among them, go there.

@@ -1,14 +1,15 @@
 # Sourced by the tests that play the game in a window on a virtual X server (bash).
 #
 # start_x_display WIDTHxHEIGHT
-#   Starts Xvfb on a display number it picks itself and exports DISPLAY; x_display_pid is the
-#   server's process. Returns 1, saying why on stderr, when no display is up within 10 s.
+#   Starts Xvfb on a display number it picks itself and exports DISPLAY. Returns 1, saying why on stderr, when no display is up within 10 s.
 #   The server never resets: by default it resets whenever its last client leaves (the game
 #   between two starts, or a poll of xdotool), and a program that connects meanwhile is refused,
 #   which SDL reports as "x11 not available".
 #   The display has no D-Bus session of its own, and the programs on it are told so: without a
 #   session's address, D-Bus would launch a session bus for each new display where dbus-launch is
 #   installed (and leave it running), and what SDL asks of it would depend on the machine.
+# stop_x_display
+#   Ends the server, if one was started (for a script's cleanup).
 # wait_for_window PATTERN PID [SECONDS]
 #   Prints the first window whose caption matches PATTERN (an extended regular expression), once
 #   one does, within SECONDS (15). Returns 1 when PID ends first or the time runs out; then it
@@ -39,10 +40,17 @@ start_x_display() {
   return 1
 }
 
+stop_x_display() {
+  [[ -n $x_display_pid ]] || return 0
+  kill "$x_display_pid" 2>/dev/null && wait "$x_display_pid" 2>/dev/null
+  x_display_pid=""
+  return 0
+}
+
 wait_for_window() {
   local pattern=$1 pid=$2 seconds=${3:-15} tries window
   for ((tries = 0; tries < seconds * 10; ++tries)); do
-    window=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1)
+    window=$(xdotool search --name "$pattern" 2>/dev/null | head -n 1) || true
     if [[ -n $window ]]; then
       echo "$window"
       return 0

@@ -15,10 +15,10 @@ set -euo pipefail
 zip=$(realpath "$1") sim=$(realpath "$2") game=$(realpath "$3") recording=$(realpath "$4")
 
 work=$(mktemp -d)
-xvfb_pid=""
+source "$(dirname -- "$0")/../support/x_display.sh"
 cleanup() {
   wineserver -k 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  stop_x_display
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -50,9 +50,7 @@ subsystem() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^Subsystem\s*[0-9a-
 [ "$(subsystem "$w/vormelda-sim.exe")" = "(Windows CUI)" ] || fail "vormelda-sim.exe lost its console"
 
 step "a display, then a fresh Wine prefix (a prefix first started without one opens no windows)"
-source "$(dirname -- "$0")/../support/x_display.sh"
 start_x_display 1280x1024 || fail "no X server"
-xvfb_pid=$x_display_pid
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all
 wineboot -i >/dev/null 2>&1 || fail "wineboot failed"
 
@@ -91,12 +89,7 @@ step "vormelda.exe: the title moves at little CPU, Enter starts the stage, Alt+F
 (cd "$w" && exec wine ./vormelda.exe --mute --record "$(winepath -w "$work/window.txt")") \
   >"$work/game.log" 2>&1 &
 game_pid=$!
-window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --name '^Vormelda$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window named Vormelda appeared"
+window=$(wait_for_window '^Vormelda$' "$game_pid" 30) || fail "no window named Vormelda appeared"
 sleep 2
 pid=$(pgrep -f 'vormelda.exe --mute' | head -n 1)
 shot() { xdotool getwindowgeometry "$window" >/dev/null && import -window "$window" "$1" 2>/dev/null; }
